@@ -1,0 +1,1 @@
+// Module entry point: answers the host's application messages.
