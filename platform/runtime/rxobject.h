@@ -127,3 +127,16 @@ struct AcRxAbort {
     }                                                                                       \
     AcRxClass* CLASS::isA() const { return CLASS::desc(); }                                 \
     void CLASS::rxInit() { desc(); }
+
+// desc/isA for a host class that declares just `static AcRxClass* desc();`
+// and `AcRxClass* isA() const override;` (no pseudo-constructor).
+#define ACRX_SIMPLE_CLASS_MEMBERS(CLASS, PARENT)                                            \
+    AcRxClass* CLASS::desc() {                                                              \
+        static AcRxClass* cls = [] {                                                        \
+            AcRxObject* found = acrxClassDictionary()->at(#CLASS);                          \
+            return found ? static_cast<AcRxClass*>(found)                                   \
+                         : newAcRxClass(#CLASS, PARENT::desc()->name().c_str());            \
+        }();                                                                                \
+        return cls;                                                                         \
+    }                                                                                       \
+    AcRxClass* CLASS::isA() const { return CLASS::desc(); }
