@@ -1,0 +1,13 @@
+// The whole geometry library in one include.
+#pragma once
+
+#include "geometry/adesk.h"
+#include "geometry/AcGeTol.h"
+#include "geometry/AcGeVector2d.h"
+#include "geometry/AcGePoint2d.h"
+#include "geometry/AcGeVector3d.h"
+#include "geometry/AcGePoint3d.h"
+#include "geometry/AcGeMatrix2d.h"
+#include "geometry/AcGeMatrix3d.h"
+#include "geometry/AcGeScale3d.h"
+#include "geometry/AcGePlane.h"
