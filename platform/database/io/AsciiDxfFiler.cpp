@@ -1,0 +1,183 @@
+// ASCII DXF filer: one tag per value, points as code, code+10, code+20.
+#include "database/io/AsciiDxfFiler.h"
+
+#include <cstring>
+
+#include "database/dxfcode.h"
+#include "geometry/AcGePoint2d.h"
+#include "geometry/AcGePoint3d.h"
+#include "geometry/AcGeVector3d.h"
+
+using orv::io::DxfTag;
+
+AcDbAsciiDxfFiler::AcDbAsciiDxfFiler(orv::io::DxfTagWriter& writer, AcDbDatabase* db)
+    : mWriter(&writer), mDb(db) {}
+
+AcDbAsciiDxfFiler::AcDbAsciiDxfFiler(std::span<const DxfTag> tags, AcDbHandleResolver resolver,
+                                     AcDbDatabase* db)
+    : mTags(tags), mResolver(std::move(resolver)), mDb(db) {}
+
+Acad::ErrorStatus AcDbAsciiDxfFiler::dwgVersion(AcDb::AcDbDwgVersion& version,
+                                                AcDb::MaintenanceReleaseVersion& maintenance) const {
+    version = AcDb::kDHL_1015;
+    maintenance = AcDb::kMReleaseCurrent;
+    return Acad::eOk;
+}
+
+uint32_t AcDbAsciiDxfFiler::currentLine() const {
+    if (mTags.empty()) return 0;
+    return mTags[mPos < mTags.size() ? mPos : mTags.size() - 1].line;
+}
+
+Acad::ErrorStatus AcDbAsciiDxfFiler::badValue(const DxfTag& tag) {
+    mMessage = "invalid value '" + std::string(tag.value.substr(0, 40)) + "' for group code " +
+               std::to_string(tag.code) + " at line " + std::to_string(tag.line);
+    mStatus = Acad::eInvalidDxfFile;
+    return mStatus;
+}
+
+Acad::ErrorStatus AcDbAsciiDxfFiler::readItem(resbuf* item) {
+    if (mStatus != Acad::eOk && mStatus != Acad::eNullHandle) return mStatus;
+    if (mPos >= mTags.size()) return Acad::eEndOfObject;
+    mLastItem = mPos;
+    mHaveLast = true;
+    const DxfTag& tag = mTags[mPos++];
+    item->restype = static_cast<short>(tag.code);
+    item->rbnext = nullptr;
+    std::memset(&item->resval, 0, sizeof item->resval);
+    int64_t i = 0;
+    switch (AcDb::dxfValueType(tag.code)) {
+    case AcDb::kDxfPoint: {
+        double* p = item->resval.rpoint;
+        if (!orv::io::parseDxfDouble(tag.value, p[0])) return badValue(tag);
+        for (int k = 1; k <= 2; ++k) {
+            if (mPos < mTags.size() && mTags[mPos].code == tag.code + 10 * k) {
+                if (!orv::io::parseDxfDouble(mTags[mPos].value, p[k])) return badValue(mTags[mPos]);
+                ++mPos;
+            }
+        }
+        return mStatus;
+    }
+    case AcDb::kDxfReal:
+        if (!orv::io::parseDxfDouble(tag.value, item->resval.rreal)) return badValue(tag);
+        return mStatus;
+    case AcDb::kDxfInt16:
+    case AcDb::kDxfBool:
+        if (!orv::io::parseDxfInt(tag.value, i) || i < -32768 || i > 65535) return badValue(tag);
+        item->resval.rint = static_cast<short>(i);
+        return mStatus;
+    case AcDb::kDxfInt32:
+        if (!orv::io::parseDxfInt(tag.value, i) || i < INT32_MIN || i > UINT32_MAX) return badValue(tag);
+        item->resval.rlong = static_cast<int32_t>(i);
+        return mStatus;
+    case AcDb::kDxfInt64:
+        if (!orv::io::parseDxfInt(tag.value, i)) return badValue(tag);
+        item->resval.rlname[0] = i;
+        return mStatus;
+    case AcDb::kDxfObjectId: {
+        uint64_t h = 0;
+        if (!orv::io::parseDxfHandle(tag.value, h)) return badValue(tag);
+        AcDbObjectId id = (h != 0 && mResolver) ? mResolver(AcDbHandle(h)) : AcDbObjectId();
+        if (!id.isNull()) acdbGetAdsName(item->resval.rlname, id);
+        return mStatus;
+    }
+    case AcDb::kDxfString:
+    case AcDb::kDxfHandle:
+    case AcDb::kDxfBinary:
+    case AcDb::kDxfUnknown:
+        mValue.assign(tag.value);
+        item->resval.rstring = mValue.data();
+        return mStatus;
+    }
+    return mStatus;
+}
+
+Acad::ErrorStatus AcDbAsciiDxfFiler::pushBackItem() {
+    if (!mHaveLast) return Acad::eInvalidContext;
+    mPos = mLastItem;
+    mHaveLast = false;
+    return Acad::eOk;
+}
+
+bool AcDbAsciiDxfFiler::atSubclassData(const char* className) {
+    if (mPos < mTags.size() && mTags[mPos].code == 100 && mTags[mPos].value == className) {
+        ++mPos;
+        mHaveLast = false;
+        return true;
+    }
+    return false;
+}
+
+Acad::ErrorStatus AcDbAsciiDxfFiler::writeInt16(int code, Adesk::Int16 value) {
+    mWriter->integer(code, value);
+    return mStatus;
+}
+
+Acad::ErrorStatus AcDbAsciiDxfFiler::writeInt32(int code, Adesk::Int32 value) {
+    mWriter->integer(code, value);
+    return mStatus;
+}
+
+Acad::ErrorStatus AcDbAsciiDxfFiler::writeInt64(int code, Adesk::Int64 value) {
+    mWriter->integer(code, value);
+    return mStatus;
+}
+
+Acad::ErrorStatus AcDbAsciiDxfFiler::writeDouble(int code, double value, int) {
+    mWriter->real(code, value);
+    return mStatus;
+}
+
+Acad::ErrorStatus AcDbAsciiDxfFiler::writePoint2d(int code, const AcGePoint2d& value, int) {
+    mWriter->point2d(code, value.x, value.y);
+    return mStatus;
+}
+
+Acad::ErrorStatus AcDbAsciiDxfFiler::writePoint3d(int code, const AcGePoint3d& value, int) {
+    mWriter->point(code, value.x, value.y, value.z);
+    return mStatus;
+}
+
+Acad::ErrorStatus AcDbAsciiDxfFiler::writeVector3d(int code, const AcGeVector3d& value, int) {
+    mWriter->point(code, value.x, value.y, value.z);
+    return mStatus;
+}
+
+Acad::ErrorStatus AcDbAsciiDxfFiler::writeString(int code, const std::string& value) {
+    mWriter->string(code, value);
+    return mStatus;
+}
+
+Acad::ErrorStatus AcDbAsciiDxfFiler::writeBool(int code, bool value) {
+    mWriter->integer(code, value ? 1 : 0);
+    return mStatus;
+}
+
+Acad::ErrorStatus AcDbAsciiDxfFiler::writeObjectId(int code, const AcDbObjectId& value) {
+    mWriter->handle(code, value.isNull() ? 0 : value.handle().value());
+    return mStatus;
+}
+
+Acad::ErrorStatus AcDbAsciiDxfFiler::writeHandle(int code, AcDbHandle value) {
+    mWriter->handle(code, value.value());
+    return mStatus;
+}
+
+Acad::ErrorStatus AcDbAsciiDxfFiler::writeBytes(int code, const void* buffer, size_t size) {
+    // Binary chunks are hexadecimal, at most 127 bytes a line.
+    static const char kHex[] = "0123456789ABCDEF";
+    const auto* p = static_cast<const unsigned char*>(buffer);
+    do {
+        size_t n = size < 127 ? size : 127;
+        std::string hex;
+        hex.reserve(n * 2);
+        for (size_t k = 0; k < n; ++k) {
+            hex.push_back(kHex[p[k] >> 4]);
+            hex.push_back(kHex[p[k] & 15]);
+        }
+        mWriter->string(code, hex);
+        p += n;
+        size -= n;
+    } while (size > 0);
+    return mStatus;
+}
