@@ -2,10 +2,12 @@
 // draws through AcGiWorldGeometry::draw.
 #pragma once
 
+#include "geometry/adesk.h"
 #include "runtime/rxobject.h"
 
 class AcGiWorldDraw;
 class AcGiViewportDraw;
+class AcGiDrawableTraits;
 
 class AcGiDrawable : public AcRxObject {
 public:
@@ -13,4 +15,7 @@ public:
     // nothing view-dependent to add.
     virtual bool worldDraw(AcGiWorldDraw* wd) = 0;
     virtual void viewportDraw(AcGiViewportDraw*) {}
+    // Called before worldDraw so the drawable can set its own colour, layer
+    // and linetype on the traits; entities override it with their properties.
+    virtual Adesk::UInt32 setAttributes(AcGiDrawableTraits*) { return 0; }
 };

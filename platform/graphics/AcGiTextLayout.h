@@ -1,0 +1,45 @@
+// Plain-text lines of multiline text contents and the estimated size of text,
+// shared by the graphics back-ends and by text entities for their extents.
+#pragma once
+
+#include "graphics/AcGiGeometry.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace AcGiTextLayout {
+
+// Average character advance as a fraction of the text height.
+constexpr double kCharWidthRatio = 0.6;
+// Distance between baselines of multiline text as a fraction of the height.
+constexpr double kLineSpacingRatio = 5.0 / 3.0;
+
+// Replaces the control sequences %%d, %%c, %%p and %%% with their characters.
+std::string plainText(std::string_view text);
+
+// The display lines of multiline text contents: "\P" and real newlines break
+// lines; formatting codes and grouping braces are dropped; stacked fractions
+// become "a/b". Lines are not wrapped.
+std::vector<std::string> mtextLines(std::string_view contents);
+
+// Estimated width of one line of text.
+double textWidth(std::string_view line, double height, double widthFactor = 1.0);
+
+// Laid-out multiline text: the lines with the start of each baseline in the
+// text's own coordinates (x along the direction, y up, origin at the
+// location), and the box they fill.
+struct MTextBox {
+    std::vector<std::string> lines;
+    std::vector<double> lineX;  // left end of each line
+    std::vector<double> lineY;  // baseline of each line
+    double left = 0.0, right = 0.0, bottom = 0.0, top = 0.0;
+    double width() const { return right - left; }
+    double height() const { return top - bottom; }
+};
+MTextBox layoutMText(const AcGiMTextData& mtext);
+
+// Number of UTF-8 code points (each counts as one character).
+std::size_t charCount(std::string_view text);
+
+}  // namespace AcGiTextLayout
