@@ -11,3 +11,7 @@
 #include "geometry/AcGeMatrix3d.h"
 #include "geometry/AcGeScale3d.h"
 #include "geometry/AcGePlane.h"
+#include "geometry/AcGeLinearEnt2d.h"
+#include "geometry/AcGeLinearEnt3d.h"
+#include "geometry/AcGeBoundBlock3d.h"
+#include "geometry/AcGeCubicSplineCurve3d.h"
