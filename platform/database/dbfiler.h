@@ -43,8 +43,9 @@ public:
     virtual Acad::ErrorStatus readString(std::string* value) = 0;
     virtual Acad::ErrorStatus readBytes(void* buffer, size_t size) = 0;
     virtual Acad::ErrorStatus readHandle(AcDbHandle* value) = 0;
-    // Pointer reads resolve the stored handle in the filer's database; a
-    // handle that names no object sets eNullHandle.
+    // Pointer reads resolve the stored handle in the filer's database: a null
+    // handle gives the null id; a handle that names no object gives the null
+    // id and sets eNullHandle.
     virtual Acad::ErrorStatus readHardPointerId(AcDbHardPointerId* value) = 0;
     virtual Acad::ErrorStatus readSoftPointerId(AcDbSoftPointerId* value) = 0;
     virtual Acad::ErrorStatus readHardOwnershipId(AcDbHardOwnershipId* value) = 0;
@@ -102,7 +103,9 @@ public:
     virtual bool atSubclassData(const char* className) = 0;
     virtual bool atEOF() = 0;
     virtual bool atEndOfObject() = 0;
-    // True when the next item starts extended data (group 1001).
+    // True when the next item starts extended data (group 1001). Object data
+    // readers see eEndOfObject at the start of extended data; once this has
+    // answered true, readItem delivers the extended data items.
     virtual bool atExtendedData() = 0;
     virtual bool atEmbeddedObjectStart() { return false; }
 

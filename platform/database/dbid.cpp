@@ -37,7 +37,7 @@ const char* errorStatusText(ErrorStatus status) {
         ORV_STATUS(eObjectToBeDeleted) ORV_STATUS(eNotNewlyCreated) ORV_STATUS(eNoClassId)
         ORV_STATUS(eInvalidExtents) ORV_STATUS(eNullExtents) ORV_STATUS(eXdataSizeExceeded)
         ORV_STATUS(eRegappIdNotFound) ORV_STATUS(eIsReading) ORV_STATUS(eIsWriting)
-        ORV_STATUS(eLockViolation) ORV_STATUS(eInvalidContext) ORV_STATUS(eMakeMeProxy)
+        ORV_STATUS(eLockViolation) ORV_STATUS(eInvalidContext) ORV_STATUS(eWrongObjectType) ORV_STATUS(eMakeMeProxy)
 #undef ORV_STATUS
     }
     return "eUnknown";

@@ -91,6 +91,7 @@ enum ErrorStatus {
     eIsWriting = 76,
     eLockViolation = 77,
     eInvalidContext = 78,
+    eWrongObjectType = 79,
     // Keep the object as a proxy: its data is from a newer version than this
     // reader understands.
     eMakeMeProxy = 301,
