@@ -1,0 +1,147 @@
+// Result-buffer nodes: allocation, release, copying and acutBuildList.
+#include "lisp/AdsConvert.h"
+
+#include <cstdarg>
+#include <cstdlib>
+#include <cstring>
+
+namespace lisp {
+
+namespace {
+
+RbKind groupCodeKind(int code) {
+    if (code == -1 || code == -2) return RbKind::Name;
+    if (code == -4) return RbKind::String;
+    if (code < 0) return RbKind::None;
+    if (code <= 9) return RbKind::String;
+    if (code <= 17) return RbKind::Point;
+    if (code <= 59) return RbKind::Real;
+    if (code <= 79) return RbKind::Short;
+    if (code <= 89) return RbKind::None;
+    if (code <= 99) return RbKind::Long;
+    if (code <= 109) return RbKind::String;
+    if (code <= 112) return RbKind::Point;
+    if (code <= 149) return RbKind::Real;
+    if (code <= 159) return RbKind::None;
+    if (code <= 169) return RbKind::Long;
+    if (code <= 179) return RbKind::Short;
+    if (code <= 209) return RbKind::None;
+    if (code == 210) return RbKind::Point;
+    if (code <= 239) return RbKind::Real;
+    if (code <= 269) return RbKind::None;
+    if (code <= 299) return RbKind::Short;
+    if (code <= 329) return RbKind::String;
+    if (code <= 369) return RbKind::Name;
+    if (code <= 389) return RbKind::Short;
+    if (code <= 399) return RbKind::String;
+    if (code <= 409) return RbKind::Short;
+    if (code <= 419) return RbKind::String;
+    if (code <= 429) return RbKind::Long;
+    if (code <= 439) return RbKind::String;
+    if (code <= 459) return RbKind::Long;
+    if (code <= 469) return RbKind::Real;
+    if (code <= 481) return RbKind::String;
+    if (code == 999) return RbKind::String;
+    if (code < 1000) return RbKind::None;
+    if (code <= 1009) return RbKind::String;
+    if (code <= 1013) return RbKind::Point;
+    if (code <= 1059) return RbKind::Real;
+    if (code <= 1070) return RbKind::Short;
+    if (code == 1071) return RbKind::Long;
+    return RbKind::None;
+}
+
+}  // namespace
+
+RbKind resbufKind(int restype) {
+    switch (restype) {
+    case RTREAL:
+    case RTANG:
+    case RTORINT: return RbKind::Real;
+    case RTPOINT:
+    case RT3DPOINT: return RbKind::Point;
+    case RTSHORT: return RbKind::Short;
+    case RTLONG: return RbKind::Long;
+    case RTSTR: return RbKind::String;
+    case RTENAME:
+    case RTPICKS: return RbKind::Name;
+    case RTLB:
+    case RTLE:
+    case RTDOTE:
+    case RTNIL:
+    case RTT:
+    case RTNONE: return RbKind::None;
+    default: return groupCodeKind(restype);
+    }
+}
+
+resbuf* copyResbufs(const resbuf* list) {
+    resbuf* head = nullptr;
+    resbuf** link = &head;
+    for (const resbuf* node = list; node; node = node->rbnext) {
+        resbuf* copy = acutNewRb(node->restype);
+        copy->resval = node->resval;
+        if (resbufKind(node->restype) == RbKind::String)
+            copy->resval.rstring = node->resval.rstring ? strdup(node->resval.rstring) : nullptr;
+        *link = copy;
+        link = &copy->rbnext;
+    }
+    return head;
+}
+
+}  // namespace lisp
+
+using lisp::RbKind;
+using lisp::resbufKind;
+
+resbuf* acutNewRb(int type) {
+    auto* node = static_cast<resbuf*>(std::calloc(1, sizeof(resbuf)));
+    if (node) node->restype = static_cast<short>(type);
+    return node;
+}
+
+int acutRelRb(resbuf* rb) {
+    while (rb) {
+        resbuf* next = rb->rbnext;
+        if (resbufKind(rb->restype) == RbKind::String) std::free(rb->resval.rstring);
+        std::free(rb);
+        rb = next;
+    }
+    return RTNORM;
+}
+
+resbuf* acutBuildList(int type, ...) {
+    va_list args;
+    va_start(args, type);
+    resbuf* head = nullptr;
+    resbuf** link = &head;
+    for (; type != 0; type = va_arg(args, int)) {
+        resbuf* node = acutNewRb(type);
+        switch (resbufKind(type)) {
+        case RbKind::Real: node->resval.rreal = va_arg(args, double); break;
+        case RbKind::Point: {
+            const double* point = va_arg(args, const double*);
+            for (int i = 0; i < 3; ++i) node->resval.rpoint[i] = point ? point[i] : 0.0;
+            break;
+        }
+        case RbKind::Short: node->resval.rint = static_cast<short>(va_arg(args, int)); break;
+        case RbKind::Long: node->resval.rlong = va_arg(args, int32_t); break;
+        case RbKind::String: {
+            const char* text = va_arg(args, const char*);
+            node->resval.rstring = strdup(text ? text : "");
+            break;
+        }
+        case RbKind::Name: {
+            const int64_t* name = va_arg(args, const int64_t*);
+            node->resval.rlname[0] = name ? name[0] : 0;
+            node->resval.rlname[1] = name ? name[1] : 0;
+            break;
+        }
+        case RbKind::None: break;
+        }
+        *link = node;
+        link = &node->rbnext;
+    }
+    va_end(args);
+    return head;
+}

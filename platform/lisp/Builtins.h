@@ -1,0 +1,35 @@
+// Shared helpers of the built-in function groups: argument checks and the
+// registration entry of each group.
+#pragma once
+
+#include "lisp/LispValue.h"
+
+#include <istream>
+#include <string>
+
+namespace lisp {
+
+// Raises "bad argument type: <predicate>: <value>".
+[[noreturn]] void badArgument(const char* predicate, const Ref& value);
+
+int32_t intArg(const Ref& value);
+double numberArg(const Ref& value);
+const std::string& stringArg(const Ref& value);
+Symbol* symbolArg(const Ref& value);
+// A list (nil or a cons).
+const Ref& listArg(const Ref& value);
+
+// Structural equality, numbers within fuzz.
+bool lispEqual(const Ref& a, const Ref& b, double fuzz);
+
+// Evaluates every form of a stream; the value of the last one.
+Ref loadStream(std::istream& in);
+
+void registerControlBuiltins();
+void registerListBuiltins();
+void registerMathBuiltins();
+void registerStringBuiltins();
+void registerIoBuiltins();
+void registerAdsBuiltins();
+
+}  // namespace lisp

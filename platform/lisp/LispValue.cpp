@@ -1,0 +1,133 @@
+// Value construction, the symbol table and non-recursive list release.
+#include "lisp/LispValue.h"
+
+#include <cctype>
+#include <unordered_map>
+
+namespace lisp {
+
+namespace {
+
+struct SymbolTable {
+    std::unordered_map<std::string, std::unique_ptr<Symbol>> symbols;
+};
+
+SymbolTable& symbolTable() {
+    static SymbolTable table;
+    return table;
+}
+
+// Moves a child out for deferred release when this value is its last owner,
+// so long or deeply nested lists are freed without recursion.
+void takeIfLast(Ref& child, std::vector<Ref>& pending) {
+    if (child && child->type == Type::Cons && child.use_count() == 1)
+        pending.push_back(std::move(child));
+}
+
+}  // namespace
+
+Value::~Value() {
+    if (type != Type::Cons) return;
+    // Fast path: a plain list whose cars are atoms or shared.
+    Ref next = std::move(cdr);
+    std::vector<Ref> pending;
+    takeIfLast(car, pending);
+    while (next && next->type == Type::Cons && next.use_count() == 1) {
+        takeIfLast(next->car, pending);
+        Ref after = std::move(next->cdr);
+        next = std::move(after);
+    }
+    while (!pending.empty()) {
+        Ref item = std::move(pending.back());
+        pending.pop_back();
+        takeIfLast(item->car, pending);
+        takeIfLast(item->cdr, pending);
+    }
+}
+
+Symbol* intern(std::string_view name) {
+    std::string upper(name);
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    auto& symbols = symbolTable().symbols;
+    auto found = symbols.find(upper);
+    if (found != symbols.end()) return found->second.get();
+    auto symbol = std::make_unique<Symbol>();
+    symbol->name = upper;
+    symbol->self = std::make_shared<Value>(Type::Sym);
+    symbol->self->u.sym = symbol.get();
+    Symbol* raw = symbol.get();
+    symbols.emplace(std::move(upper), std::move(symbol));
+    return raw;
+}
+
+Ref symbolRef(std::string_view name) { return intern(name)->self; }
+
+Ref trueValue() {
+    static Symbol* t = [] {
+        Symbol* s = intern("T");
+        s->value = s->self;
+        return s;
+    }();
+    return t->self;
+}
+
+Ref quietValue() {
+    static Symbol* quiet = intern("");
+    return quiet->self;
+}
+
+Ref makeInt(int32_t value) {
+    auto v = std::make_shared<Value>(Type::Int);
+    v->u.i = value;
+    return v;
+}
+
+Ref makeReal(double value) {
+    auto v = std::make_shared<Value>(Type::Real);
+    v->u.r = value;
+    return v;
+}
+
+Ref makeString(std::string value) {
+    auto v = std::make_shared<Value>(Type::Str);
+    v->str = std::move(value);
+    return v;
+}
+
+Ref makeCons(Ref car, Ref cdr) {
+    auto v = std::make_shared<Value>(Type::Cons);
+    v->car = std::move(car);
+    v->cdr = std::move(cdr);
+    return v;
+}
+
+Ref makeList(const std::vector<Ref>& items) {
+    Ref list;
+    for (auto it = items.rbegin(); it != items.rend(); ++it) list = makeCons(*it, std::move(list));
+    return list;
+}
+
+Ref makeEname(const int64_t name[2]) {
+    auto v = std::make_shared<Value>(Type::Ename);
+    v->u.name[0] = name[0];
+    v->u.name[1] = name[1];
+    return v;
+}
+
+Ref makePickset(const int64_t name[2]) {
+    auto v = std::make_shared<Value>(Type::Pickset);
+    v->u.name[0] = name[0];
+    v->u.name[1] = name[1];
+    return v;
+}
+
+Ref makeBool(bool value) { return value ? trueValue() : Ref(); }
+
+std::vector<Ref> listItems(const Ref& list) {
+    std::vector<Ref> items;
+    for (const Value* p = list.get(); p && p->type == Type::Cons; p = p->cdr.get())
+        items.push_back(p->car);
+    return items;
+}
+
+}  // namespace lisp

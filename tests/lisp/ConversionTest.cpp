@@ -1,0 +1,103 @@
+// Conversions between AutoLISP values and result buffers, both directions,
+// and entity-data (DXF group) lists.
+#include "LispTestSupport.h"
+#include "lisp/AdsConvert.h"
+
+#include <cstring>
+
+namespace {
+
+using Conversion = LispTest;
+
+TEST_F(Conversion, AtomsAsAFunctionReceivesThem) {
+    EXPECT_EQ(run("(host-resbufs 1 70000 -32768 32768 2.5 \"s\" T nil)"),
+              "((5003 . 1) (5010 . 70000) (5003 . -32768) (5010 . 32768) (5001 . 2.5) "
+              "(5005 . \"s\") (5021) (5019))");
+}
+
+TEST_F(Conversion, PointsDottedPairsAndNestedLists) {
+    EXPECT_EQ(run("(host-resbufs '(1 2 3) '(1 2.5))"), "((5009 1.0 2.0 3.0) (5002 1.0 2.5))");
+    EXPECT_EQ(run("(host-resbufs '(1 . 2))"), "((5016) (5003 . 1) (5003 . 2) (5018))");
+    EXPECT_EQ(run("(host-resbufs '(1 2 3 4))"),
+              "((5016) (5003 . 1) (5003 . 2) (5003 . 3) (5003 . 4) (5017))");
+    EXPECT_EQ(run("(host-resbufs '(\"a\" (1 2 3) (\"k\" . 4)))"),
+              "((5016) (5005 . \"a\") (5009 1.0 2.0 3.0) (5016) (5005 . \"k\") (5003 . 4) (5018) "
+              "(5017))");
+    EXPECT_EQ(run("(host-resbufs '(1 \"x\"))"), "((5016) (5003 . 1) (5005 . \"x\") (5017))");
+}
+
+TEST_F(Conversion, ValuesWithoutNodeFormAreErrors) {
+    EXPECT_EQ(run("(host-resbufs 'abc)"),
+              "; error: bad argument type for an application function: ABC");
+}
+
+TEST_F(Conversion, ResultBuffersBackToValues) {
+    ads_point p = {1, 2, 3};
+    resbuf* list = acutBuildList(RTLB, RTSTR, "key", RTDOTE, RTLONG, 7, RTLE, RTLB, RTSHORT, 1,
+                                 RTREAL, 2.5, RTLE, RT3DPOINT, p, RTPOINT, p, RTT, RTNIL, 0);
+    std::vector<lisp::Ref> values = lisp::resbufsToValues(list);
+    acutRelRb(list);
+    ASSERT_EQ(values.size(), 6u);
+    EXPECT_EQ(lisp::Interpreter::prin1Text(lisp::makeList(values)),
+              "((\"key\" . 7) (1 2.5) (1.0 2.0 3.0) (1.0 2.0) T nil)");
+}
+
+TEST_F(Conversion, ReceivedDottedPairFormReadsBack) {
+    lisp::EvalResult numbers = lisp.evalString("'((1 . 2) (4 5 . 6) 7)");
+    resbuf* list = lisp::valueToResbufs(numbers.value);
+    const resbuf* cursor = list;
+    lisp::Ref back = lisp::readResbufValue(cursor);
+    acutRelRb(list);
+    EXPECT_EQ(lisp::Interpreter::prin1Text(back), "((1 . 2) (4 5 . 6) 7)");
+}
+
+TEST_F(Conversion, MalformedChainsRaiseErrors) {
+    resbuf* list = acutBuildList(RTLB, RTSHORT, 1, 0);
+    EXPECT_THROW(lisp::resbufsToValues(list), lisp::LispError);
+    acutRelRb(list);
+    list = acutBuildList(RTLE, 0);
+    EXPECT_THROW(lisp::resbufsToValues(list), lisp::LispError);
+    acutRelRb(list);
+}
+
+TEST_F(Conversion, EntityDataBothWays) {
+    lisp::EvalResult data = lisp.evalString(
+        "'((0 . \"LINE\") (8 . \"0\") (10 1.0 2.0 0.0) (11 4 5) (40 . 2.5) (62 . 1) (90 . 70000) "
+        "(-3 (\"APP\" (1000 . \"x\") (1070 . 3))))");
+    ASSERT_TRUE(data.ok);
+    resbuf* list = lisp::dxfListToResbufs(data.value);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->restype, 0);
+    EXPECT_STREQ(list->resval.rstring, "LINE");
+    const resbuf* point = list->rbnext->rbnext;
+    EXPECT_EQ(point->restype, 10);
+    EXPECT_DOUBLE_EQ(point->resval.rpoint[1], 2.0);
+    EXPECT_EQ(point->rbnext->restype, 11);
+    EXPECT_DOUBLE_EQ(point->rbnext->resval.rpoint[2], 0.0);
+    lisp::Ref back = lisp::dxfResbufsToList(list);
+    acutRelRb(list);
+    EXPECT_EQ(lisp::Interpreter::prin1Text(back),
+              "((0 . \"LINE\") (8 . \"0\") (10 1.0 2.0 0.0) (11 4.0 5.0 0.0) (40 . 2.5) (62 . 1) "
+              "(90 . 70000) (-3 (\"APP\" (1000 . \"x\") (1070 . 3))))");
+}
+
+TEST_F(Conversion, BadEntityDataIsAnError) {
+    lisp::EvalResult data = lisp.evalString("'((0 . 5))");
+    EXPECT_THROW(lisp::dxfListToResbufs(data.value), lisp::LispError);
+    data = lisp.evalString("'((10 . \"x\"))");
+    EXPECT_THROW(lisp::dxfListToResbufs(data.value), lisp::LispError);
+}
+
+TEST_F(Conversion, BuildListCopyAndRelease) {
+    ads_name name = {0x1234, 0};
+    resbuf* list = acutBuildList(RTSTR, "abc", RTENAME, name, 8, "LAYER", 0);
+    resbuf* copy = lisp::copyResbufs(list);
+    acutRelRb(list);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_STREQ(copy->resval.rstring, "abc");
+    EXPECT_EQ(copy->rbnext->resval.rlname[0], 0x1234);
+    EXPECT_STREQ(copy->rbnext->rbnext->resval.rstring, "LAYER");
+    acutRelRb(copy);
+}
+
+}  // namespace
