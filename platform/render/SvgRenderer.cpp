@@ -64,6 +64,7 @@ bool SvgRenderer::begin(const std::string& path, std::string& error) {
     mCanvas = std::make_unique<SvgCanvas>(mFile, mLayerColor);
     mContext = std::make_unique<AcGiCanvasContext>(*mCanvas);
     mDrawables = 0;
+    mPrimitives = 0;
     return true;
 }
 
@@ -134,6 +135,7 @@ bool SvgRenderer::finish(std::string& error) {
     }
     const auto start = head.find("viewBox=\"") + 9;
     mViewBox = head.substr(start, head.find('"', start) - start);
+    mPrimitives = mCanvas->primitiveCount();
     mContext.reset();
     mCanvas.reset();
     return true;

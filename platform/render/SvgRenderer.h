@@ -33,7 +33,7 @@ public:
     bool finish(std::string& error);
 
     std::size_t drawableCount() const { return mDrawables; }
-    std::size_t primitiveCount() const { return mCanvas ? mCanvas->primitiveCount() : 0; }
+    std::size_t primitiveCount() const { return mCanvas ? mCanvas->primitiveCount() : mPrimitives; }
     // The viewBox written by finish ("minX minY width height", y flipped).
     const std::string& viewBox() const { return mViewBox; }
 
@@ -50,6 +50,7 @@ private:
     std::unique_ptr<AcGiCanvasContext> mContext;
     std::size_t mHeaderSize = 0;
     std::size_t mDrawables = 0;
+    std::size_t mPrimitives = 0;
     std::string mViewBox;
 };
 
