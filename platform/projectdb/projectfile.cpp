@@ -1,0 +1,242 @@
+// Project file creation and repair.
+#include "projectdb/projectfile.h"
+
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <set>
+#include <vector>
+
+#include "projectdb/schema.h"
+#include "projectdb/seeddata.h"
+#include "projectdb/statement.h"
+
+namespace projectdb {
+namespace {
+
+std::string baseName(std::string dir)
+{
+    while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+    auto slash = dir.find_last_of('/');
+    return slash == std::string::npos ? dir : dir.substr(slash + 1);
+}
+
+// Opens (creating) a scratch database file meant to be renamed into place.
+sqlite3* openScratch(const std::string& path, std::string& error)
+{
+    std::remove(path.c_str());
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+        error = db ? sqlite3_errmsg(db) : "out of memory";
+        sqlite3_close(db);
+        return nullptr;
+    }
+    return db;
+}
+
+int createSchema(sqlite3* db)
+{
+    for (const TableDef& t : projectTables())
+        for (const std::string& sql : createStatements(t))
+            if (int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr); rc != SQLITE_OK) return rc;
+    return SQLITE_OK;
+}
+
+// Closes a finished scratch file, making sure it is on disk.
+bool finishScratch(sqlite3* db, std::string& error)
+{
+    int rc = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) error = sqlite3_errmsg(db);
+    sqlite3_close(db);
+    return rc == SQLITE_OK;
+}
+
+std::vector<std::string> columnsOf(sqlite3* db, const std::string& schema, const std::string& table)
+{
+    std::vector<std::string> out;
+    Statement stmt;
+    if (prepareStatement(db, "SELECT name FROM pragma_table_info(?1, ?2)", stmt) != SQLITE_OK) return out;
+    sqlite3_bind_text(stmt.get(), 1, table.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_text(stmt.get(), 2, schema.c_str(), -1, SQLITE_TRANSIENT);
+    while (sqlite3_step(stmt.get()) == SQLITE_ROW)
+        out.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(stmt.get(), 0)));
+    return out;
+}
+
+struct CopyResult {
+    bool readable = false;  // the table could be read at all
+    int rows = 0;
+    bool complete = false;  // read to its end without error
+};
+
+// Copies the rows of one table that can be read, row by row, so damage
+// part-way through keeps the rows before it.
+CopyResult copyRows(sqlite3* source, sqlite3* target, const std::string& table)
+{
+    CopyResult result;
+    std::vector<std::string> targetColumns = columnsOf(target, "main", table);
+    std::vector<std::string> sourceColumns = columnsOf(source, "main", table);
+    std::set<std::string> wanted(targetColumns.begin(), targetColumns.end());
+    std::string list, params;
+    for (const std::string& c : sourceColumns) {
+        if (!wanted.count(c)) continue;
+        list += (list.empty() ? "" : ", ") + quoteName(c);
+        params += params.empty() ? "?" : ", ?";
+    }
+    if (list.empty()) return result;
+    Statement read, write;
+    if (prepareStatement(source, "SELECT " + list + " FROM " + quoteName(table), read) != SQLITE_OK) return result;
+    if (prepareStatement(target, "INSERT OR IGNORE INTO " + quoteName(table) + " (" + list + ") VALUES (" + params + ")",
+                         write) != SQLITE_OK)
+        return result;
+    int columns = sqlite3_column_count(read.get());
+    int rc;
+    while ((rc = sqlite3_step(read.get())) == SQLITE_ROW) {
+        result.readable = true;
+        for (int i = 0; i < columns; ++i) sqlite3_bind_value(write.get(), i + 1, sqlite3_column_value(read.get(), i));
+        if (sqlite3_step(write.get()) == SQLITE_DONE) ++result.rows;
+        sqlite3_reset(write.get());
+    }
+    result.complete = rc == SQLITE_DONE;
+    result.readable = result.readable || result.complete;
+    return result;
+}
+
+// Tables of the damaged file beyond the project schema, with their SQL.
+std::vector<std::pair<std::string, std::string>> extraTables(sqlite3* source)
+{
+    std::vector<std::pair<std::string, std::string>> out;
+    Statement stmt;
+    if (prepareStatement(source, "SELECT name, sql FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%'",
+                         stmt) != SQLITE_OK)
+        return out;
+    while (sqlite3_step(stmt.get()) == SQLITE_ROW) {
+        auto name = reinterpret_cast<const char*>(sqlite3_column_text(stmt.get(), 0));
+        auto sql = reinterpret_cast<const char*>(sqlite3_column_text(stmt.get(), 1));
+        if (name && sql && !findTableDef(name)) out.emplace_back(name, sql);
+    }
+    return out;
+}
+
+bool fileExists(const std::string& path)
+{
+    struct stat st{};
+    return stat(path.c_str(), &st) == 0;
+}
+
+}  // namespace
+
+ProjectFileResult createProject(const std::string& dir, const std::string& name)
+{
+    ProjectFileResult result;
+    struct stat st{};
+    if (dir.empty() || stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        result.message = "The project folder '" + dir + "' does not exist.";
+        return result;
+    }
+    std::string project = name.empty() ? baseName(dir) : name;
+    if (project.empty() || project == "/" || project.find('/') != std::string::npos) {
+        result.message = "'" + project + "' is not a usable project name.";
+        return result;
+    }
+    std::string folder = dir.back() == '/' ? dir : dir + "/";
+    result.path = folder + project + "_zk_hvac.zk";
+    if (fileExists(result.path)) {
+        result.message = "The project database '" + result.path + "' already exists.";
+        return result;
+    }
+    std::string scratch = result.path + ".new-" + std::to_string(getpid());
+    sqlite3* db = openScratch(scratch, result.message);
+    if (!db) return result;
+    int rc = sqlite3_exec(db, "PRAGMA journal_mode=DELETE; BEGIN", nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK) rc = createSchema(db);
+    if (rc == SQLITE_OK) rc = seedAllTables(db);
+    if (rc != SQLITE_OK) {
+        result.message = sqlite3_errmsg(db);
+        sqlite3_close(db);
+        std::remove(scratch.c_str());
+        return result;
+    }
+    if (!finishScratch(db, result.message)) {
+        std::remove(scratch.c_str());
+        return result;
+    }
+    // link() never replaces: a project created meanwhile by someone else stays.
+    if (link(scratch.c_str(), result.path.c_str()) != 0) {
+        result.message = "Could not create '" + result.path + "'.";
+        std::remove(scratch.c_str());
+        return result;
+    }
+    std::remove(scratch.c_str());
+    result.ok = true;
+    result.message = "Created " + result.path;
+    return result;
+}
+
+ProjectFileResult repairProject(const std::string& path)
+{
+    ProjectFileResult result;
+    result.path = path;
+    if (!fileExists(path)) {
+        result.message = "Could not find file '" + path + "'.";
+        return result;
+    }
+    std::string scratch = path + ".repair-" + std::to_string(getpid());
+    sqlite3* target = openScratch(scratch, result.message);
+    if (!target) return result;
+    int rc = sqlite3_exec(target, "PRAGMA journal_mode=DELETE; BEGIN", nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK) rc = createSchema(target);
+
+    sqlite3* source = nullptr;
+    sqlite3_open_v2(path.c_str(), &source, SQLITE_OPEN_READONLY, nullptr);
+    int rows = 0, lostTables = 0;
+    if (rc == SQLITE_OK) {
+        for (const auto& [name, sql] : extraTables(source)) {
+            if (sqlite3_exec(target, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK)
+                rows += copyRows(source, target, name).rows;
+        }
+        for (const TableDef& t : projectTables()) {
+            CopyResult copied = copyRows(source, target, t.name);
+            rows += copied.rows;
+            if (!copied.complete) ++lostTables;
+            if (!copied.readable && copied.rows == 0) rc = seedTable(target, t.name);
+            if (rc != SQLITE_OK) break;
+        }
+    }
+    sqlite3_close(source);
+    if (rc != SQLITE_OK) {
+        result.message = sqlite3_errmsg(target);
+        sqlite3_close(target);
+        std::remove(scratch.c_str());
+        return result;
+    }
+    if (!finishScratch(target, result.message)) {
+        std::remove(scratch.c_str());
+        return result;
+    }
+    // Keep the damaged file, and move its journal away: a journal left
+    // beside the rebuilt file would be rolled back into it.
+    std::string backup = path + ".damaged";
+    std::remove(backup.c_str());
+    if (link(path.c_str(), backup.c_str()) != 0) {
+        result.message = "Could not keep a copy of the damaged file as '" + backup + "'.";
+        std::remove(scratch.c_str());
+        return result;
+    }
+    std::string journal = path + "-journal";
+    if (fileExists(journal)) std::rename(journal.c_str(), (backup + "-journal").c_str());
+    if (std::rename(scratch.c_str(), path.c_str()) != 0) {
+        result.message = "Could not replace '" + path + "'.";
+        std::remove(scratch.c_str());
+        return result;
+    }
+    result.ok = true;
+    result.message = "Repaired " + path + ": " + std::to_string(rows) + " rows recovered" +
+                     (lostTables ? ", " + std::to_string(lostTables) + " tables damaged or missing" : "") +
+                     "; the damaged file is kept as " + backup + ".";
+    return result;
+}
+
+}  // namespace projectdb

@@ -1,0 +1,120 @@
+// Table selection, seeking, navigation and record writes through field lists.
+#include "projectdb_fixture.h"
+
+using Fields = std::vector<std::pair<std::wstring, _variant_t>>;
+
+TEST_F(ProjectDbTest, AddNewAssignsKeyAndUpdateRewritesOnlyGivenFields)
+{
+    IProjectDatabasePtr db = open();
+    ASSERT_TRUE(db.SetTable(L"tblDuct", L"ixDuct"));
+    _variant_t stored;
+    ASSERT_TRUE(db.AddNew(makeFieldList({{L"AIRFLOW", L"sa"}, {L"WIDTH", 12.0}, {L"SIZEFOR", L"X   "},
+                                         {L"bDeleted", _variant_t(SHORT(0))}}),
+                          stored));
+    LONG key = fieldValue(stored, L"ixDuct")->lVal;
+    EXPECT_GT(key, 0);
+    EXPECT_EQ(fieldCount(stored), 62u);
+    EXPECT_EQ(textOf(fieldValue(stored, L"SIZEFOR")), L"X");  // right-trimmed
+    EXPECT_DOUBLE_EQ(fieldValue(stored, L"CFMDIVERSITY")->dblVal, 1.0);
+    EXPECT_DOUBLE_EQ(fieldValue(stored, L"dHangerZ")->dblVal, 120.0);
+
+    _variant_t fields, updated;
+    ASSERT_TRUE(db.Seek(_variant_t(key, VT_I4), fields));
+    ASSERT_TRUE(db.Update(makeFieldList({{L"CFM", 455.7}, {L"bForceVertical", _variant_t(SHORT(-1))}}), updated));
+    EXPECT_DOUBLE_EQ(fieldValue(updated, L"CFM")->dblVal, 455.7);
+    EXPECT_EQ(fieldValue(updated, L"bForceVertical")->vt, VT_BOOL);
+    EXPECT_EQ(fieldValue(updated, L"bForceVertical")->boolVal, VARIANT_TRUE);
+    EXPECT_EQ(textOf(fieldValue(updated, L"AIRFLOW")), L"sa");
+
+    _variant_t flags;
+    ASSERT_TRUE(db.SelectColumn(L"select bForceVertical from tblDuct where ixDuct = " + std::to_wstring(key), flags));
+    EXPECT_EQ(static_cast<VARIANT*>(flags.parray->pvData)[0].boolVal, VARIANT_TRUE);
+    ASSERT_TRUE(db.SelectColumn(L"Select AIRFLOW, ixDuct from tblDuct where DRAWING is null and bDeleted = 0 and AIRFLOW = \"sa\"", flags));
+}
+
+TEST_F(ProjectDbTest, SeekByTextIgnoresCaseAndMissingKeyIsNotFound)
+{
+    IProjectDatabasePtr db = open();
+    _variant_t fields;
+    ASSERT_TRUE(db.SetTable(L"tblGlobal", L"sKey"));
+    EXPECT_TRUE(db.Seek(L"elbow radius", fields));
+    EXPECT_FALSE(db.Seek(L"NO SUCH SETTING", fields));
+    EXPECT_FALSE(db.HasError());
+    ASSERT_TRUE(db.SetTable(L"tblGlobal", L"ixGlobal"));
+    EXPECT_TRUE(db.Seek(_variant_t(1, VT_I4), fields));
+}
+
+TEST_F(ProjectDbTest, EmptyKeyMatchesNullColumnOnly)
+{
+    IProjectDatabasePtr db = open();
+    _variant_t fields, stored;
+    ASSERT_TRUE(db.SetTable(L"tblLayerKey", L"isxLayerSystemKey"));
+    ASSERT_TRUE(db.AddNew(makeFieldList({{L"ixLayerSystem", 3}, {L"ixLayer", 1}, {L"sKey", L"sa"}}), stored));
+    EXPECT_TRUE(db.Seek2(_variant_t(), L"sa", fields));
+    EXPECT_EQ(fieldValue(fields, L"ixLayerSystem")->vt, VT_NULL);
+    EXPECT_TRUE(db.Seek2(_variant_t(3, VT_I4), L"sa", fields));
+    EXPECT_EQ(fieldValue(fields, L"ixLayerSystem")->lVal, 3);
+    EXPECT_FALSE(db.Seek2(_variant_t(4, VT_I4), L"sa", fields));
+    _variant_t null;
+    null.vt = VT_NULL;
+    EXPECT_TRUE(db.Seek2(null, L"ROOM LABELS", fields));
+}
+
+TEST_F(ProjectDbTest, ThreeKeySeekOnCoolingLoads)
+{
+    IProjectDatabasePtr db = open();
+    _variant_t stored, fields;
+    ASSERT_TRUE(db.SetTable(L"tblLoadRoomCooling", L"ixRoomLiMonthiHour"));
+    for (int hour = 0; hour < 3; ++hour)
+        db.AddNew(makeFieldList({{L"ixRoomL", 7}, {L"iMonth", 6}, {L"iHour", hour}, {L"dRoof", 100.0 + hour}}), stored);
+    db.AddNew(makeFieldList({{L"ixZone", 7}, {L"iMonth", 6}, {L"iHour", 1}, {L"dRoof", 9.0}}), stored);
+    ASSERT_TRUE(db.Seek3(_variant_t(7, VT_I4), _variant_t(6, VT_I4), _variant_t(1, VT_I4), fields));
+    EXPECT_DOUBLE_EQ(fieldValue(fields, L"dRoof")->dblVal, 101.0);
+    EXPECT_EQ(fieldValue(fields, L"ixZone")->vt, VT_NULL);
+    EXPECT_FALSE(db.Seek3(_variant_t(7, VT_I4), _variant_t(5, VT_I4), _variant_t(1, VT_I4), fields));
+    ASSERT_TRUE(db.SetTable(L"tblLoadRoomCooling", L"ixZoneiMonthiHour"));
+    ASSERT_TRUE(db.Seek3(_variant_t(7, VT_I4), _variant_t(6, VT_I4), _variant_t(1, VT_I4), fields));
+    EXPECT_DOUBLE_EQ(fieldValue(fields, L"dRoof")->dblVal, 9.0);
+    EXPECT_THROW(db.SetTable(L"tblLoadRoomCooling", L"ixNoSuchIndex"), _com_error);
+}
+
+TEST_F(ProjectDbTest, NavigationFollowsIndexOrderAndEmptyTableIsEofAndBof)
+{
+    IProjectDatabasePtr db = open();
+    ASSERT_TRUE(db.SetTable(L"tblDwgDiff", L"iSortOrder"));
+    EXPECT_TRUE(db.IsEOF());
+    EXPECT_TRUE(db.IsBOF());
+    _variant_t stored, fields;
+    for (int order : {3, 1, 2})
+        db.AddNew(makeFieldList({{L"iSortOrder", order}, {L"sDescription", L"Block " + std::to_wstring(order)}}), stored);
+    ASSERT_TRUE(db.SetTable(L"tblDwgDiff", L"iSortOrder"));
+    EXPECT_FALSE(db.IsEOF());
+    EXPECT_FALSE(db.IsBOF());
+    std::vector<LONG> seen;
+    for (bool ok = db.MoveFirst(fields); !db.IsEOF(); ok = db.MoveNext(1, fields)) {
+        ASSERT_TRUE(ok);
+        seen.push_back(fieldValue(fields, L"iSortOrder")->lVal);
+    }
+    EXPECT_EQ(seen, (std::vector<LONG>{1, 2, 3}));
+    EXPECT_THROW(db.MoveNext(1, fields), _com_error);  // past the end: no current record
+
+    // Seek then MoveNext continues from the found record.
+    ASSERT_TRUE(db.Seek(_variant_t(2, VT_I4), fields));
+    ASSERT_TRUE(db.MoveNext(1, fields));
+    EXPECT_EQ(fieldValue(fields, L"iSortOrder")->lVal, 3);
+}
+
+TEST_F(ProjectDbTest, ExecuteChangesRowsAndCachedColumnsFollowSchemaChanges)
+{
+    IProjectDatabasePtr db = open();
+    _variant_t stored, fields;
+    ASSERT_TRUE(db.SetTable(L"tblDiffS", L"ixDiffS"));
+    db.AddNew(makeFieldList({{L"CALLOUT", L"A"}, {L"ixDwgDiff", 4}}), stored);
+    EXPECT_TRUE(db.Execute(L"update tblDiffS set ixDwgDiff = 9 where ixDwgDiff = 4"));
+    ASSERT_TRUE(db.Seek(*fieldValue(stored, L"ixDiffS"), fields));
+    EXPECT_EQ(fieldValue(fields, L"ixDwgDiff")->lVal, 9);
+    EXPECT_TRUE(db.Execute(L"alter table tblDiffS add column sExtra TEXT"));
+    ASSERT_TRUE(db.SetTable(L"tblDiffS", L"ixDiffS"));
+    ASSERT_TRUE(db.Seek(*fieldValue(stored, L"ixDiffS"), fields));
+    EXPECT_NE(fieldValue(fields, L"sExtra"), nullptr);
+}
