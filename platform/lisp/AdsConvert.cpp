@@ -12,7 +12,7 @@ namespace lisp {
 
 namespace {
 
-constexpr int kMaxNesting = 10000;
+constexpr int kMaxNesting = 2000;
 
 // Owns a chain under construction so an error half-way frees it.
 struct Chain {

@@ -10,7 +10,7 @@ namespace lisp {
 
 namespace {
 
-constexpr int kMaxCompareDepth = 10000;
+constexpr int kMaxCompareDepth = 2000;
 
 bool sameAtom(const Ref& a, const Ref& b, double fuzz) {
     if (isNumber(a) && isNumber(b)) {

@@ -1,17 +1,14 @@
 // Printed forms of AutoLISP values, as princ (plain) and prin1 (escaped).
 #include "lisp/LispPrinter.h"
 
-#include "lisp/LispError.h"
-
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 namespace lisp {
 
 namespace {
-
-constexpr int kMaxPrintDepth = 10000;
 
 void printString(std::string& out, const std::string& text, bool escape) {
     if (!escape) {
@@ -49,52 +46,75 @@ void printFunction(std::string& out, const Value& value) {
     out += '>';
 }
 
-void print(std::string& out, const Ref& value, bool escape, int depth) {
-    if (depth > kMaxPrintDepth) raiseError("print depth exceeded");
-    if (!value) {
-        out += "nil";
-        return;
-    }
+void printAtom(std::string& out, const Value& value, bool escape) {
     char buffer[64];
-    switch (value->type) {
-    case Type::Int: out += std::to_string(value->u.i); break;
-    case Type::Real: out += formatReal(value->u.r); break;
-    case Type::Str: printString(out, value->str, escape); break;
-    case Type::Sym: out += value->u.sym->name; break;
+    switch (value.type) {
+    case Type::Int: out += std::to_string(value.u.i); break;
+    case Type::Real: out += formatReal(value.u.r); break;
+    case Type::Str: printString(out, value.str, escape); break;
+    case Type::Sym: out += value.u.sym->name; break;
     case Type::Ename:
         std::snprintf(buffer, sizeof buffer, "<Entity name: %" PRIx64 ">",
-                      static_cast<uint64_t>(value->u.name[0]));
+                      static_cast<uint64_t>(value.u.name[0]));
         out += buffer;
         break;
     case Type::Pickset:
         std::snprintf(buffer, sizeof buffer, "<Selection set: %" PRIx64 ">",
-                      static_cast<uint64_t>(value->u.name[0]));
+                      static_cast<uint64_t>(value.u.name[0]));
         out += buffer;
         break;
     case Type::Subr:
     case Type::Usubr:
-    case Type::Exrxsubr: printFunction(out, *value); break;
+    case Type::Exrxsubr: printFunction(out, value); break;
     case Type::CatchError: out += "#<%catch-all-apply-error%>"; break;
-    case Type::Cons: {
-        out += '(';
-        const Value* p = value.get();
-        bool first = true;
-        while (true) {
-            if (!first) out += ' ';
-            first = false;
-            print(out, p->car, escape, depth + 1);
-            const Ref& rest = p->cdr;
-            if (!rest) break;
-            if (rest->type != Type::Cons) {
-                out += " . ";
-                print(out, rest, escape, depth + 1);
-                break;
-            }
-            p = rest.get();
-        }
-        out += ')';
-        break;
+    case Type::Cons: break;
     }
+}
+
+// Prints with an explicit work stack, so nesting depth costs no C++ stack.
+void print(std::string& out, const Value* root, bool escape) {
+    enum class Step { Value, Element, Tail, Close };
+    struct Task {
+        Step step;
+        const Value* value;
+    };
+    std::vector<Task> tasks{{Step::Value, root}};
+    while (!tasks.empty()) {
+        Task task = tasks.back();
+        tasks.pop_back();
+        const Value* v = task.value;
+        switch (task.step) {
+        case Step::Value:
+            if (!v) {
+                out += "nil";
+            } else if (v->type == Type::Cons) {
+                out += '(';
+                tasks.push_back({Step::Tail, v});
+                tasks.push_back({Step::Value, v->car.get()});
+            } else {
+                printAtom(out, *v, escape);
+            }
+            break;
+        case Step::Element:  // v is a cons in the middle of a list
+            out += ' ';
+            tasks.push_back({Step::Tail, v});
+            tasks.push_back({Step::Value, v->car.get()});
+            break;
+        case Step::Tail: {  // v's car is printed; go on with its cdr
+            const Value* rest = v->cdr.get();
+            if (!rest) {
+                out += ')';
+            } else if (rest->type == Type::Cons) {
+                tasks.push_back({Step::Element, rest});
+            } else {
+                out += " . ";
+                tasks.push_back({Step::Close, nullptr});
+                tasks.push_back({Step::Value, rest});
+            }
+            break;
+        }
+        case Step::Close: out += ')'; break;
+        }
     }
 }
 
@@ -113,11 +133,11 @@ std::string formatReal(double value) {
     return mantissa + text.substr(exponent);
 }
 
-void printValue(std::string& out, const Ref& value, bool escape) { print(out, value, escape, 0); }
+void printValue(std::string& out, const Ref& value, bool escape) { print(out, value.get(), escape); }
 
 std::string toText(const Ref& value, bool escape) {
     std::string out;
-    print(out, value, escape, 0);
+    print(out, value.get(), escape);
     return out;
 }
 

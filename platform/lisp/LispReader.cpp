@@ -12,7 +12,7 @@ namespace lisp {
 
 namespace {
 
-constexpr int kMaxReadDepth = 5000;
+constexpr int kMaxReadDepth = 1000;
 
 bool isDelimiter(int c) {
     return c == EOF || std::isspace(c) || c == '(' || c == ')' || c == '\'' || c == '"' || c == ';';
