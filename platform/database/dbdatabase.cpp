@@ -4,6 +4,10 @@
 
 #include <strings.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
 #include "database/dbentity.h"
 
 namespace {
@@ -252,4 +256,38 @@ Acad::ErrorStatus AcDbDatabase::dxfOut(const char* path) {
 AcDbHostApplicationServices* acdbHostApplicationServices() {
     static AcDbHostApplicationServices services;
     return &services;
+}
+
+// Copying model space into a block needs object cloning, which is not in
+// place yet.
+Acad::ErrorStatus AcDbDatabase::insert(AcDbObjectId& blockId, const char* blockName, AcDbDatabase* source, bool) {
+    blockId.setNull();
+    if (!blockName || !*blockName || !source) return Acad::eInvalidInput;
+    return Acad::eNotImplementedYet;
+}
+
+Acad::ErrorStatus AcDbHostApplicationServices::findFile(std::string& found, const char* name, AcDbDatabase* db) const {
+    found.clear();
+    if (!name || !*name) return Acad::eInvalidInput;
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    std::vector<fs::path> candidates{fs::path(name)};
+    if (!db) db = mWorking;
+    if (db && !db->filename().empty()) candidates.push_back(fs::path(db->filename()).parent_path() / name);
+    if (const char* support = std::getenv("ORVANE_SUPPORT")) {
+        std::string dirs = support;
+        size_t start = 0;
+        while (start <= dirs.size()) {
+            size_t end = dirs.find(':', start);
+            if (end == std::string::npos) end = dirs.size();
+            if (end > start) candidates.push_back(fs::path(dirs.substr(start, end - start)) / name);
+            start = end + 1;
+        }
+    }
+    for (const fs::path& p : candidates)
+        if (fs::is_regular_file(p, ec)) {
+            found = p.string();
+            return Acad::eOk;
+        }
+    return Acad::eFileNotFound;
 }

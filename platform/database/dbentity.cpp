@@ -3,6 +3,7 @@
 
 #include <strings.h>
 
+#include "database/dbads.h"
 #include "database/dbdatabase.h"
 #include "geometry/AcGe.h"
 
@@ -207,11 +208,11 @@ void AcDbEntity::subList() const {
     std::string space = "Model space";
     AcDbDatabase* db = database();
     if (db && ownerId() != db->modelSpaceId()) space = "Paper space";
-    acutPrintf("\n                  %s  Layer: \"%s\"\n", isA()->name().c_str(), layer().c_str());
-    acutPrintf("                            Space: %s\n", space.c_str());
-    if (mColorIndex != 256) acutPrintf("                   Color: %d\n", mColorIndex);
-    if (!mLinetypeId.isNull()) acutPrintf("                Linetype: \"%s\"\n", linetype().c_str());
-    acutPrintf("                   Handle = %s\n", objectHandle().asString().c_str());
+    acdbPrintf("\n                  %s  Layer: \"%s\"\n", isA()->name().c_str(), layer().c_str());
+    acdbPrintf("                            Space: %s\n", space.c_str());
+    if (mColorIndex != 256) acdbPrintf("                   Color: %d\n", mColorIndex);
+    if (!mLinetypeId.isNull()) acdbPrintf("                Linetype: \"%s\"\n", linetype().c_str());
+    acdbPrintf("                   Handle = %s\n", objectHandle().asString().c_str());
 }
 
 void AcDbEntity::saveAs(AcGiWorldDraw* wd, AcDb::SaveType) { worldDraw(wd); }

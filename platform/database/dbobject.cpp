@@ -6,6 +6,7 @@
 #include <cstring>
 #include <strings.h>
 
+#include "database/dbads.h"
 #include "database/dbdatabase.h"
 #include "database/dbstub.h"
 #include "database/dbsymtab.h"
@@ -157,7 +158,7 @@ resbuf* AcDbObject::xData(const char* regappName) const {
     for (const AcDbXDataItem& item : *mXData) {
         if (item.code == 1001) taking = !regappName || strcasecmp(item.text.c_str(), regappName) == 0;
         if (!taking) continue;
-        resbuf* rb = acutNewRb(item.code);
+        resbuf* rb = acdbNewRb(item.code);
         if (!rb) break;
         switch (xdataType(item.code)) {
         case AcDb::kDxfString:

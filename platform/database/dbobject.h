@@ -101,9 +101,6 @@ public:
     Acad::ErrorStatus dxfInXData(AcDbDxfFiler* filer);
     Acad::ErrorStatus dxfOutXData(AcDbDxfFiler* filer) const;
 
-    // A copy made by filing out and back in (not database resident).
-    virtual AcDbObject* clone() const;
-
     bool worldDraw(AcGiWorldDraw* wd) final;
     void viewportDraw(AcGiViewportDraw* vd) final;
 

@@ -53,22 +53,20 @@ Acad::ErrorStatus AcDbSymbolTableRecord::getName(std::string& name) const {
 
 Acad::ErrorStatus AcDbSymbolTableRecord::setName(const std::string& name) {
     if (name.empty() || name.find_first_of("<>/\\\":;?,|=`") != std::string::npos) return Acad::eInvalidSymbolTableName;
-    AcDbSymbolTable* table = nullptr;
-    if (!ownerId().isNull() && acdbOpenObject(table, ownerId(), AcDb::kForRead) == Acad::eOk) {
+    // The owning table is used in place: the caller may hold it open.
+    AcDbStub* tableStub = ownerId().stub();
+    auto* table = tableStub ? AcDbSymbolTable::cast(tableStub->object) : nullptr;
+    if (table) {
+        const int state = table->openState();
+        if (state == AcDbObject::kClosed) table->setOpenState(AcDbObject::kOpenRead);
         AcDbObjectId existing;
-        bool taken = table->getAt(name, existing, true) == Acad::eOk && existing != objectId();
-        if (taken) {
-            table->close();
-            return Acad::eDuplicateRecordName;
-        }
-        assertWriteEnabled();
-        mName = name;
-        table->reindex();
-        table->close();
-        return Acad::eOk;
+        const bool taken = table->getAt(name, existing, false) == Acad::eOk && existing != objectId();
+        if (state == AcDbObject::kClosed) table->setOpenState(AcDbObject::kClosed);
+        if (taken) return Acad::eDuplicateRecordName;
     }
     assertWriteEnabled();
     mName = name;
+    if (table) table->reindex();
     return Acad::eOk;
 }
 

@@ -1,0 +1,57 @@
+// Extended data: per-application replacement, removal and validation.
+#include <gtest/gtest.h>
+
+#include "database/dbdatabase.h"
+#include "database/dbentity.h"
+
+namespace {
+
+int countItems(const resbuf* rb) {
+    int n = 0;
+    for (; rb; rb = rb->rbnext) ++n;
+    return n;
+}
+
+TEST(XData, ReplacesPerApplicationAndRegistersIt) {
+    AcDbDatabase db;
+    AcDbBlockTableRecord* ms = nullptr;
+    ASSERT_EQ(acdbOpenObject(ms, db.modelSpaceId(), AcDb::kForWrite), Acad::eOk);
+    double point[3] = {1, 2, 3};
+    resbuf* data = acutBuildList(1001, "ORV_HVAC", 1000, "project", 1040, 2.5, 1070, 7, 1010, point,
+                                 1001, "OTHER", 1071, 99, 0);
+    ASSERT_EQ(ms->setXData(data), Acad::eOk);
+    acutRelRb(data);
+
+    resbuf* mine = ms->xData("orv_hvac");
+    ASSERT_NE(mine, nullptr);
+    EXPECT_EQ(countItems(mine), 5);
+    EXPECT_STREQ(mine->rbnext->resval.rstring, "project");
+    EXPECT_DOUBLE_EQ(mine->rbnext->rbnext->resval.rreal, 2.5);
+    EXPECT_EQ(mine->rbnext->rbnext->rbnext->resval.rint, 7);
+    EXPECT_DOUBLE_EQ(mine->rbnext->rbnext->rbnext->rbnext->resval.rpoint[2], 3.0);
+    acutRelRb(mine);
+
+    // Giving only the name removes that application's data.
+    resbuf* removal = acutBuildList(1001, "ORV_HVAC", 0);
+    ASSERT_EQ(ms->setXData(removal), Acad::eOk);
+    acutRelRb(removal);
+    EXPECT_EQ(ms->xData("ORV_HVAC"), nullptr);
+    resbuf* other = ms->xData();
+    EXPECT_EQ(countItems(other), 2);
+    acutRelRb(other);
+    ms->close();
+    EXPECT_FALSE(db.registerApp("ORV_HVAC").isNull());
+}
+
+TEST(XData, RejectsItemsWithoutApplicationOrBadCodes) {
+    AcDbEntity entity;
+    resbuf* orphan = acutBuildList(1000, "x", 0);
+    EXPECT_EQ(entity.setXData(orphan), Acad::eInvalidResBuf);
+    acutRelRb(orphan);
+    resbuf* badCode = acutBuildList(1001, "APP", 8, "layer", 0);
+    EXPECT_EQ(entity.setXData(badCode), Acad::eInvalidResBuf);
+    acutRelRb(badCode);
+    EXPECT_EQ(entity.xData(), nullptr);
+}
+
+} // namespace
