@@ -30,6 +30,20 @@ TEST_F(Evaluator, BindingsAreRestoredWhenAnErrorPasses) {
     EXPECT_EQ(run("v"), "GLOBAL") << "binding leaked";
 }
 
+TEST_F(Evaluator, RedefiningTheRunningFunctionKeepsItAlive) {
+    EXPECT_EQ(run("(defun self () (defun self () 2) (list 1 1)) (list (self) (self))"),
+              "((1 1) 2)");
+}
+
+TEST_F(Evaluator, ForeachVariableIsRestored) {
+    EXPECT_EQ(run("(setq e 'outer) (foreach e '(1 2) e) e"), "OUTER");
+}
+
+TEST_F(Evaluator, PrincWithoutArgumentsIsQuiet) {
+    EXPECT_EQ(run("(princ)"), "");
+    EXPECT_EQ(output, "");
+}
+
 TEST_F(Evaluator, LambdaMapcarApply) {
     EXPECT_EQ(run("(mapcar '(lambda (a b) (+ a b)) '(1 2 3) '(10 20))"), "(11 22)");
     EXPECT_EQ(run("(mapcar '1+ '(1 2))"), "(2 3)");

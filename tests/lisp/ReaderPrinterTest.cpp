@@ -29,6 +29,13 @@ TEST_F(ReaderPrinter, NumbersAndComments) {
     EXPECT_EQ(run("'(a .b)"), "(A .B)");
 }
 
+TEST_F(ReaderPrinter, StringEscapes) {
+    EXPECT_EQ(run("(strlen \"a\\nb\\t\\\\\")"), "5");
+    EXPECT_EQ(run("(ascii \"\\101\")"), "65");
+    EXPECT_EQ(run("(princ \"q\\\"x\")"), "\"q\\\"x\"");
+    EXPECT_EQ(output, "q\"x");
+}
+
 TEST_F(ReaderPrinter, RealsPrintWithSixSignificantDigits) {
     EXPECT_EQ(run("1.5"), "1.5");
     EXPECT_EQ(run("2.0"), "2.0");

@@ -66,6 +66,28 @@ int invokeBack() {
     return RSRSLT;
 }
 
+int returnMixed() {
+    resbuf* args = acedGetArgs();
+    const resbuf* first = args;
+    int status = RSRSLT;
+    if (!first) {
+        acedRetVoid();
+    } else if (first->restype == RT3DPOINT) {
+        ads_point p = {first->resval.rpoint[0] * 2, first->resval.rpoint[1] * 2, 1};
+        acedRetPoint(p);
+    } else if (first->restype == RTENAME) {
+        acedRetName(first->resval.rlname, RTENAME);
+    } else if (first->restype == RTREAL) {
+        acedRetReal(first->resval.rreal / 4);
+    } else {
+        resbuf* broken = acutBuildList(RTLB, RTSHORT, 1, 0);  // no list end
+        if (acedRetList(broken) != RTERROR) status = RSERR;
+        acutRelRb(broken);
+    }
+    acutRelRb(args);
+    return status;
+}
+
 class Registered : public LispTest {
 protected:
     void SetUp() override {
@@ -83,6 +105,8 @@ protected:
         acedRegFunc(nothing, 4);
         acedDefun("t-invoke", 5);
         acedRegFunc(invokeBack, 5);
+        acedDefun("t-mixed", 6);
+        acedRegFunc(returnMixed, 6);
     }
     void TearDown() override {
         adsDropFunctionContext(this);
@@ -104,6 +128,18 @@ TEST_F(Registered, ResultsAndFailures) {
     EXPECT_EQ(run("(t-throw)"), "; error: exception in T-THROW: handler broke");
     EXPECT_EQ(run("(type t-echo)"), "EXRXSUBR");
     EXPECT_EQ(run("(vl-catch-all-error-p (vl-catch-all-apply 't-throw nil))"), "T");
+}
+
+TEST_F(Registered, ResultKindsAndFunctionValues) {
+    EXPECT_EQ(run("(t-mixed '(1 2 3))"), "(2.0 4.0 1.0)");
+    EXPECT_EQ(run("(t-mixed 10.0)"), "2.5");
+    ads_name name = {0xabc, 0};
+    lisp.setValue("some-entity", lisp::Interpreter::ename(name));
+    EXPECT_EQ(run("(t-mixed some-entity)"), "<Entity name: abc>");
+    EXPECT_EQ(run("(t-mixed)"), "") << "acedRetVoid prints nothing";
+    EXPECT_EQ(run("(t-mixed \"x\")"), "; error: malformed list in result buffers: missing list end");
+    EXPECT_EQ(run("(mapcar 't-mixed '(4.0 8.0))"), "(1.0 2.0)");
+    EXPECT_EQ(run("(apply 't-echo '(1 2))"), "(1 2)");
 }
 
 TEST_F(Registered, InvokeCallsAutoLispFunctions) {
@@ -140,9 +176,9 @@ TEST_F(Registered, ContextsArePerDocument) {
     acedDefun("t-other", 9);
     adsSetFunctionContext(this);
     auto functions = adsRegisteredFunctions();
-    ASSERT_EQ(functions.size(), 6u);
+    ASSERT_EQ(functions.size(), 7u);
     EXPECT_EQ(functions.front(), (std::pair<std::string, short>("t-echo", 0)));
-    EXPECT_EQ(functions.back(), (std::pair<std::string, short>("t-invoke", 5)));
+    EXPECT_EQ(functions.back(), (std::pair<std::string, short>("t-mixed", 6)));
     EXPECT_EQ(acedUndef("t-pair", 1), RTNORM);
     EXPECT_EQ(run("(t-pair)"), "; error: no function definition: T-PAIR");
     adsDropFunctionContext(&otherDocument);
