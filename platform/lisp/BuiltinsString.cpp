@@ -1,4 +1,5 @@
 // String built-ins: strcat strlen substr strcase itoa atoi atof rtos chr ascii.
+#include "ads/ads.h"
 #include "lisp/Builtins.h"
 #include "lisp/LispError.h"
 #include "lisp/LispEval.h"
@@ -27,11 +28,22 @@ Ref substr(Args a) {
     return makeString(text.substr(from, count));
 }
 
-// Decimal (mode 2, the default) or scientific (mode 1) text of a number.
+// An integer system variable, or the fallback when it is not registered.
+int32_t intSysVar(const char* name, int32_t fallback) {
+    resbuf value{};
+    if (acedGetVar(name, &value) != RTNORM) return fallback;
+    if (value.restype == RTSHORT) return value.resval.rint;
+    if (value.restype == RTLONG) return value.resval.rlong;
+    if (value.restype == RTSTR) std::free(value.resval.rstring);
+    return fallback;
+}
+
+// Decimal (mode 2) or scientific (mode 1) text of a number; the defaults
+// come from LUNITS and LUPREC.
 Ref rtos(Args a) {
     double value = numberArg(a[0]);
-    int32_t mode = a.size() > 1 && a[1] ? intArg(a[1]) : 2;
-    int32_t precision = a.size() > 2 && a[2] ? intArg(a[2]) : 4;
+    int32_t mode = a.size() > 1 && a[1] ? intArg(a[1]) : intSysVar("LUNITS", 2);
+    int32_t precision = a.size() > 2 && a[2] ? intArg(a[2]) : intSysVar("LUPREC", 4);
     if (mode < 1 || mode > 5) raiseError("bad argument value: rtos mode " + std::to_string(mode));
     if (precision < 0 || precision > 16)
         raiseError("bad argument value: rtos precision " + std::to_string(precision));
