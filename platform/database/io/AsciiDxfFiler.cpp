@@ -3,7 +3,9 @@
 
 #include <cstring>
 
+#include "database/dbsymtab.h"
 #include "database/dxfcode.h"
+#include "database/io/DrawingObjects.h"
 #include "geometry/AcGePoint2d.h"
 #include "geometry/AcGePoint3d.h"
 #include "geometry/AcGeVector3d.h"
@@ -38,7 +40,10 @@ Acad::ErrorStatus AcDbAsciiDxfFiler::badValue(const DxfTag& tag) {
 
 Acad::ErrorStatus AcDbAsciiDxfFiler::readItem(resbuf* item) {
     if (mStatus != Acad::eOk && mStatus != Acad::eNullHandle) return mStatus;
-    if (mPos >= mTags.size()) return Acad::eEndOfObject;
+    if (mPos >= mTags.size() || (!mInXData && mTags[mPos].code == 1001)) {
+        mStatus = Acad::eEndOfObject;
+        return mStatus;
+    }
     mLastItem = mPos;
     mHaveLast = true;
     const DxfTag& tag = mTags[mPos++];
@@ -75,8 +80,9 @@ Acad::ErrorStatus AcDbAsciiDxfFiler::readItem(resbuf* item) {
         item->resval.rlname[0] = i;
         return mStatus;
     case AcDb::kDxfObjectId: {
+        // Anything that is not a handle (some writers leave it empty) is none.
         uint64_t h = 0;
-        if (!orv::io::parseDxfHandle(tag.value, h)) return badValue(tag);
+        if (!orv::io::parseDxfHandle(tag.value, h)) h = 0;
         AcDbObjectId id = (h != 0 && mResolver) ? mResolver(AcDbHandle(h)) : AcDbObjectId();
         if (!id.isNull()) acdbGetAdsName(item->resval.rlname, id);
         return mStatus;
@@ -97,6 +103,11 @@ Acad::ErrorStatus AcDbAsciiDxfFiler::pushBackItem() {
     mPos = mLastItem;
     mHaveLast = false;
     return Acad::eOk;
+}
+
+bool AcDbAsciiDxfFiler::atExtendedData() {
+    if (mPos < mTags.size() && mTags[mPos].code == 1001) mInXData = true;
+    return mInXData && mPos < mTags.size();
 }
 
 bool AcDbAsciiDxfFiler::atSubclassData(const char* className) {
@@ -154,6 +165,17 @@ Acad::ErrorStatus AcDbAsciiDxfFiler::writeBool(int code, bool value) {
 }
 
 Acad::ErrorStatus AcDbAsciiDxfFiler::writeObjectId(int code, const AcDbObjectId& value) {
+    if (AcDb::dxfValueType(code) == AcDb::kDxfString) {
+        // Text groups refer to table records by name (6 linetype, 7 style).
+        std::string name;
+        if (!value.isNull()) {
+            orv::io::ReadAccess access(value);
+            if (auto* record = AcDbSymbolTableRecord::cast(access.object())) name = record->getName();
+        }
+        if (name.empty() && code == 6) name = "Continuous";
+        mWriter->string(code, name);
+        return mStatus;
+    }
     mWriter->handle(code, value.isNull() ? 0 : value.handle().value());
     return mStatus;
 }
@@ -180,4 +202,13 @@ Acad::ErrorStatus AcDbAsciiDxfFiler::writeBytes(int code, const void* buffer, si
         size -= n;
     } while (size > 0);
     return mStatus;
+}
+
+bool AcDbAsciiDxfFiler::readRawTag(int& code, std::string& value) {
+    if (mPos >= mTags.size()) return false;
+    code = mTags[mPos].code;
+    value.assign(mTags[mPos].value);
+    ++mPos;
+    mHaveLast = false;
+    return true;
 }

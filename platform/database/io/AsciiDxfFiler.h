@@ -29,7 +29,7 @@ public:
     bool atSubclassData(const char* className) override;
     bool atEOF() override { return mPos >= mTags.size(); }
     bool atEndOfObject() override { return mPos >= mTags.size(); }
-    bool atExtendedData() override { return mPos < mTags.size() && mTags[mPos].code == 1001; }
+    bool atExtendedData() override;
 
     Acad::ErrorStatus writeInt16(int code, Adesk::Int16 value) override;
     Acad::ErrorStatus writeInt32(int code, Adesk::Int32 value) override;
@@ -44,6 +44,11 @@ public:
     Acad::ErrorStatus writeHandle(int code, AcDbHandle value) override;
     Acad::ErrorStatus writeBytes(int code, const void* buffer, size_t size) override;
 
+    // Tags as text, for data carried through unchanged: readRawTag gives the
+    // next tag of the object (extended data included), false at the end.
+    bool readRawTag(int& code, std::string& value);
+    void writeRawTag(int code, const std::string& value) { mWriter->string(code, value); }
+
     // Where reading stopped, and why, for the drawing reader's message.
     uint32_t currentLine() const;
     const std::string& errorMessage() const { return mMessage; }
@@ -56,6 +61,7 @@ private:
     size_t mPos = 0;
     size_t mLastItem = 0;
     bool mHaveLast = false;
+    bool mInXData = false;  // object data ends where extended data starts
     AcDbHandleResolver mResolver;
     AcDbDatabase* mDb;
     std::string mValue;  // storage for the last string read

@@ -122,12 +122,11 @@ Acad::ErrorStatus AcDbDwgMemoryFiler::readId(AcDbObjectId* value) {
     if (!canRead()) return mStatus;
     uint64_t h = mIn.u64();
     if (!mIn.ok()) return readFailed();
+    // A null handle is a null id; a handle of no object is a null id that
+    // the caller is told about (eNullHandle) and may accept.
     AcDbObjectId id = (h != 0 && mResolver) ? mResolver(AcDbHandle(h)) : AcDbObjectId();
-    if (id.isNull()) {
-        mStatus = Acad::eNullHandle;
-        return mStatus;
-    }
     *value = id;
+    if (h != 0 && id.isNull()) mStatus = Acad::eNullHandle;
     return mStatus;
 }
 

@@ -55,7 +55,10 @@ void AcDbResbufDxfFiler::append(const resbuf& item) {
 
 Acad::ErrorStatus AcDbResbufDxfFiler::readItem(resbuf* item) {
     if (mStatus != Acad::eOk) return mStatus;
-    if (!mNext) return Acad::eEndOfObject;
+    if (!mNext || (!mInXData && mNext->restype == 1001)) {
+        mStatus = Acad::eEndOfObject;
+        return mStatus;
+    }
     mLast = mNext;
     item->restype = mNext->restype;
     item->resval = mNext->resval;
@@ -69,6 +72,11 @@ Acad::ErrorStatus AcDbResbufDxfFiler::pushBackItem() {
     mNext = mLast;
     mLast = nullptr;
     return Acad::eOk;
+}
+
+bool AcDbResbufDxfFiler::atExtendedData() {
+    if (mNext && mNext->restype == 1001) mInXData = true;
+    return mInXData && mNext;
 }
 
 bool AcDbResbufDxfFiler::atSubclassData(const char* className) {
@@ -141,6 +149,8 @@ Acad::ErrorStatus AcDbResbufDxfFiler::writeBool(int code, bool value) {
 }
 
 Acad::ErrorStatus AcDbResbufDxfFiler::writeObjectId(int code, const AcDbObjectId& value) {
+    // AutoLISP lists carry 390..399 as handle text, not as entity names.
+    if (code >= 390 && code <= 399) return writeHandle(code, value.isNull() ? AcDbHandle() : value.handle());
     if (resbuf* rb = add(code)) {
         if (!value.isNull()) acdbGetAdsName(rb->resval.rlname, value);
     }

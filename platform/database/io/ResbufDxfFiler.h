@@ -32,7 +32,7 @@ public:
     bool atSubclassData(const char* className) override;
     bool atEOF() override { return mNext == nullptr; }
     bool atEndOfObject() override { return mNext == nullptr; }
-    bool atExtendedData() override { return mNext && mNext->restype == 1001; }
+    bool atExtendedData() override;
 
     Acad::ErrorStatus writeInt16(int code, Adesk::Int16 value) override;
     Acad::ErrorStatus writeInt32(int code, Adesk::Int32 value) override;
@@ -58,6 +58,7 @@ private:
     const resbuf* mNext = nullptr;
     const resbuf* mLast = nullptr;
     bool mLenient = true;
+    bool mInXData = false;  // object data ends where extended data starts
     AcDbDatabase* mDb;
     Acad::ErrorStatus mStatus = Acad::eOk;
 };

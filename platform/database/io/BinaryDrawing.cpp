@@ -1,0 +1,248 @@
+// Writing and reading the binary drawing format. Every count and length is
+// checked against the bytes left before it is used, and the checksum is
+// verified first, so damaged files fail cleanly.
+#include "database/io/BinaryDrawing.h"
+
+#include <cstring>
+#include <unordered_map>
+#include <vector>
+
+#include "database/dbopen.h"
+#include "database/dbstub.h"
+#include "database/io/ByteBuffer.h"
+#include "database/io/DrawingObjects.h"
+#include "database/io/DwgMemoryFiler.h"
+#include "database/io/FileProxyEntity.h"
+
+namespace orv::io {
+
+namespace {
+
+uint64_t checksum(std::string_view bytes) {
+    uint64_t h = 1469598103934665603ull;  // FNV-1a, 64 bit
+    for (unsigned char c : bytes) {
+        h ^= c;
+        h *= 1099511628211ull;
+    }
+    return h;
+}
+
+void writeHeaderVar(ByteWriter& w, const std::string& name, const AcDbHeaderValue& v) {
+    w.str(name);
+    w.u16(static_cast<uint16_t>(v.type));
+    w.f64(v.real);
+    for (double c : v.point) w.f64(c);
+    w.u32(static_cast<uint32_t>(v.integer));
+    w.str(v.text);
+}
+
+}  // namespace
+
+bool writeBinaryDrawing(AcDbDatabase* db, std::string& bytes, std::string& message) {
+    ByteWriter w;
+    w.reserve(db->numIds() * 160);
+    w.bytes(kBinaryDrawingMagic, sizeof kBinaryDrawingMagic);
+    w.u32(kBinaryDrawingVersion);
+    w.u64(db->handseed().value());
+
+    const auto& vars = db->headerVars();
+    w.u32(static_cast<uint32_t>(vars.size()));
+    for (const auto& [name, value] : vars) writeHeaderVar(w, name, value);
+
+    // Objects first into their own buffer, collecting classes and handles.
+    std::vector<FiledClass> classes;
+    std::unordered_map<std::string, uint32_t> classIndex;
+    std::vector<uint64_t> handles;
+    ByteWriter objects;
+    objects.reserve(db->numIds() * 150);
+    AcDbDwgMemoryFiler filer(AcDb::kFileFiler, db);
+    bool failed = false;
+    forEachSavedObject(db, [&](AcDbObject* object) {
+        if (failed) return;
+        FiledClass fc = filedClassOf(object);
+        auto [it, added] = classIndex.emplace(fc.className, static_cast<uint32_t>(classes.size()));
+        if (added) classes.push_back(fc);
+        filer = AcDbDwgMemoryFiler(AcDb::kFileFiler, db);
+        Acad::ErrorStatus es = object->dwgOut(&filer);
+        if (es != Acad::eOk) {
+            message = "cannot write object " + object->objectHandle().asString() + " (" + fc.className +
+                      "): " + Acad::errorStatusText(es);
+            failed = true;
+            return;
+        }
+        handles.push_back(object->objectHandle().value());
+        objects.u32(it->second);
+        objects.str(filer.data());
+    });
+    if (failed) return false;
+
+    w.u32(static_cast<uint32_t>(classes.size()));
+    for (const FiledClass& c : classes) {
+        w.str(c.className);
+        w.str(c.dxfName);
+        w.str(c.appName);
+        w.u32(static_cast<uint32_t>(c.proxyFlags));
+        w.u8(c.isEntity ? 1 : 0);
+    }
+    w.u32(static_cast<uint32_t>(handles.size()));
+    for (uint64_t h : handles) w.u64(h);
+    w.bytes(objects.data().data(), objects.size());
+    for (AcDbObjectId id : {db->blockTableId(), db->layerTableId(), db->textStyleTableId(), db->linetypeTableId(),
+                            db->regAppTableId()})
+        w.u64(id.isNull() ? 0 : id.handle().value());
+    w.u64(checksum(w.data()));
+    bytes = std::move(w.data());
+    return true;
+}
+
+namespace {
+
+struct Reader {
+    AcDbDatabase* db;
+    ByteReader in;
+    std::string& message;
+
+    Acad::ErrorStatus fail(const std::string& what) {
+        message = what;
+        return Acad::eBadDwgHeader;
+    }
+    // A count that claims more items than the bytes left could hold.
+    bool plausible(uint32_t count, size_t minItemSize) const {
+        return in.ok() && static_cast<uint64_t>(count) * minItemSize <= in.remaining();
+    }
+};
+
+}  // namespace
+
+Acad::ErrorStatus readBinaryDrawing(AcDbDatabase* db, std::string_view bytes, std::string& message) {
+    if (bytes.size() >= 4 && bytes.substr(0, 4) == "AC10") {
+        message = "this is a DWG file of another program, which cannot be read; save it as DXF there";
+        return Acad::eBadDwgHeader;
+    }
+    if (bytes.size() < sizeof kBinaryDrawingMagic + 4 + 8 + 8 ||
+        std::memcmp(bytes.data(), kBinaryDrawingMagic, sizeof kBinaryDrawingMagic) != 0) {
+        message = "not a drawing file (unknown header)";
+        return Acad::eBadDwgHeader;
+    }
+    const std::string_view body = bytes.substr(0, bytes.size() - 8);
+    uint64_t stored = 0;
+    std::memcpy(&stored, bytes.data() + body.size(), 8);
+    Reader r{db, ByteReader(body), message};
+    r.in.take(sizeof kBinaryDrawingMagic);
+    const uint32_t version = r.in.u32();
+    if (version > kBinaryDrawingVersion) {
+        message = "the drawing was saved by a newer version (format " + std::to_string(version) + ")";
+        return Acad::eBadDwgHeader;
+    }
+    if (stored != checksum(body)) {
+        message = "the drawing file is damaged (checksum mismatch) or incomplete";
+        return Acad::eDwgNeedsRecovery;
+    }
+    const uint64_t handseed = r.in.u64();
+
+    // Header variables.
+    uint32_t nVars = r.in.u32();
+    if (!r.plausible(nVars, 46)) return r.fail("damaged header variables");
+    std::vector<std::pair<std::string, AcDbHeaderValue>> vars;
+    for (uint32_t i = 0; i < nVars && r.in.ok(); ++i) {
+        std::string name = r.in.str();
+        AcDbHeaderValue v;
+        v.type = static_cast<short>(r.in.u16());
+        v.real = r.in.f64();
+        for (double& c : v.point) c = r.in.f64();
+        v.integer = static_cast<int32_t>(r.in.u32());
+        v.text = r.in.str();
+        vars.emplace_back(std::move(name), std::move(v));
+    }
+
+    // Classes.
+    uint32_t nClasses = r.in.u32();
+    if (!r.plausible(nClasses, 17)) return r.fail("damaged class table");
+    std::vector<FiledClass> classes(nClasses);
+    std::vector<AcRxClass*> runtime(nClasses, nullptr);
+    for (uint32_t i = 0; i < nClasses && r.in.ok(); ++i) {
+        FiledClass& c = classes[i];
+        c.className = r.in.str();
+        c.dxfName = r.in.str();
+        c.appName = r.in.str();
+        c.proxyFlags = static_cast<int>(r.in.u32());
+        c.isEntity = r.in.u8() != 0;
+        runtime[i] = dynamic_cast<AcRxClass*>(acrxClassDictionary()->at(c.className));
+    }
+
+    // Handle index: every object of the file gets its id up front, so
+    // references to later objects resolve, and references to objects that
+    // are not in the file read as dangling.
+    uint32_t nObjects = r.in.u32();
+    if (!r.plausible(nObjects, 8 + 8)) return r.fail("damaged object index");
+    std::unordered_map<uint64_t, AcDbObjectId> ids;
+    ids.reserve(nObjects);
+    std::vector<uint64_t> handles(nObjects);
+    for (uint32_t i = 0; i < nObjects; ++i) {
+        handles[i] = r.in.u64();
+        AcDbObjectId id;
+        if (handles[i] == 0 || db->getAcDbObjectId(id, true, AcDbHandle(handles[i])) != Acad::eOk ||
+            !ids.emplace(handles[i], id).second)
+            return r.fail("damaged object index (handle " + AcDbHandle(handles[i]).asString() + ")");
+    }
+    AcDbHandleResolver resolve = [&ids](AcDbHandle h) {
+        auto it = ids.find(h.value());
+        return it == ids.end() ? AcDbObjectId() : it->second;
+    };
+
+    for (uint32_t i = 0; i < nObjects; ++i) {
+        const uint32_t classNo = r.in.u32();
+        const uint32_t length = r.in.u32();
+        std::string_view data = r.in.take(length);
+        if (!r.in.ok() || classNo >= nClasses) return r.fail("damaged object record " + std::to_string(i));
+        const FiledClass& fc = classes[classNo];
+        uint64_t handle = 0;
+        if (data.size() >= 8) std::memcpy(&handle, data.data(), 8);
+        if (handle != handles[i]) return r.fail("object record " + std::to_string(i) + " does not match the index");
+
+        AcDbObject* object = createObjectOfClass(runtime[classNo]);
+        bool asProxy = object == nullptr;
+        if (asProxy && !fc.isEntity) {
+            return r.fail("object " + AcDbHandle(handle).asString() + " is of the unknown class " + fc.className +
+                          ", which is not an entity");
+        }
+        if (asProxy) object = new AcDbFileProxyEntity();  // given its class below
+        AcDbObjectId id;
+        Acad::ErrorStatus es = db->addAcDbObject(id, object, AcDbHandle(handle));
+        if (es != Acad::eOk) {
+            delete object;
+            return r.fail("cannot place object " + AcDbHandle(handle).asString() + ": " + Acad::errorStatusText(es));
+        }
+        if (asProxy) {
+            static_cast<AcDbFileProxyEntity*>(object)->setOriginalClass(
+                {fc.className, fc.dxfName, fc.appName, fc.proxyFlags});
+        }
+        AcDbDwgMemoryFiler filer(data, resolve, AcDb::kFileFiler, db);
+        es = object->dwgIn(&filer);
+        if (es == Acad::eMakeMeProxy) {
+            object = replaceWithProxy(object, fc);
+            AcDbDwgMemoryFiler again(data, resolve, AcDb::kFileFiler, db);
+            es = object->dwgIn(&again);
+        }
+        object->close();
+        if (es != Acad::eOk && es != Acad::eNullHandle) {
+            message = "cannot read object " + AcDbHandle(handle).asString() + " (" + fc.className +
+                      "): " + Acad::errorStatusText(es);
+            return es == Acad::eEndOfFile ? Acad::eDwgObjectImproperlyRead : es;
+        }
+    }
+
+    uint64_t tables[5];
+    for (uint64_t& t : tables) t = r.in.u64();
+    if (!r.in.ok() || !r.in.atEnd()) return r.fail("damaged table section");
+    auto idOf = [&](uint64_t h) { return resolve(AcDbHandle(h)); };
+    db->setTableIds(idOf(tables[0]), idOf(tables[1]), idOf(tables[2]), idOf(tables[3]), idOf(tables[4]));
+    if (db->blockTableId().isNull() || db->layerTableId().isNull())
+        return r.fail("the drawing has no block or layer table");
+    reindexTables(db);
+    for (auto& [name, value] : vars) db->setHeaderVar(name, value);
+    db->setHandseed(AcDbHandle(handseed));
+    return Acad::eOk;
+}
+
+}  // namespace orv::io

@@ -1,0 +1,309 @@
+// Writes a database as ASCII DXF. Objects the database does not model (the
+// VPORT, VIEW, UCS and DIMSTYLE tables, BLOCK/ENDBLK markers, the root
+// dictionary) are written with handles numbered on from the handle seed,
+// in a fixed order, so saving the same drawing twice gives the same text.
+#include <map>
+#include <vector>
+
+#include "database/dbopen.h"
+#include "database/dbsymtab.h"
+#include "database/io/AsciiDxfFiler.h"
+#include "database/io/DrawingObjects.h"
+#include "database/io/DxfDrawing.h"
+#include "database/io/DxfTags.h"
+
+namespace orv::io {
+
+namespace {
+
+class DxfDrawingWriter {
+public:
+    DxfDrawingWriter(AcDbDatabase* db, std::string& message)
+        : mDb(db), mMessage(message), mFiler(mOut, db), mNext(db->handseed().value()) {}
+
+    bool write(std::string& text);
+
+private:
+    uint64_t nextHandle() { return mNext++; }
+    bool writeObject(const char* type, const AcDbObject* object);
+    bool writeTable(const char* name, AcDbObjectId tableId);
+    void writeTableHead(const char* name, uint64_t handle, int count);
+    void writeVportTable();
+    void writeDimstyleTable();
+    bool writeBlocks();
+    bool writeEntities(AcDbObjectId blockId);
+    void writeObjectsSection();
+    void writeHeader(DxfTagWriter& w);
+    void writeClasses(DxfTagWriter& w);
+
+    AcDbDatabase* mDb;
+    std::string& mMessage;
+    DxfTagWriter mOut;
+    AcDbAsciiDxfFiler mFiler;
+    uint64_t mNext;
+    // Custom classes met while writing entities, for the CLASSES section.
+    std::map<std::string, std::pair<FiledClass, int>> mCustom;
+};
+
+bool DxfDrawingWriter::writeObject(const char* type, const AcDbObject* object) {
+    mOut.string(0, type);
+    Acad::ErrorStatus es = object->dxfOut(&mFiler);
+    if (es != Acad::eOk) {
+        mMessage = std::string("cannot write ") + type + " " + object->objectHandle().asString() + ": " +
+                   Acad::errorStatusText(es);
+        return false;
+    }
+    return true;
+}
+
+bool DxfDrawingWriter::writeTable(const char* name, AcDbObjectId tableId) {
+    ReadAccess table(tableId);
+    auto* t = AcDbSymbolTable::cast(table.object());
+    if (!t) {
+        mMessage = std::string("the drawing has no ") + name + " table";
+        return false;
+    }
+    mOut.string(0, "TABLE");
+    mOut.string(2, name);
+    if (t->dxfOut(&mFiler) != Acad::eOk) {
+        mMessage = std::string("cannot write the ") + name + " table";
+        return false;
+    }
+    for (AcDbObjectId id : t->recordIds()) {
+        ReadAccess record(id);
+        if (record.object() && !writeObject(name, record.object())) return false;
+    }
+    mOut.string(0, "ENDTAB");
+    return true;
+}
+
+void DxfDrawingWriter::writeTableHead(const char* name, uint64_t handle, int count) {
+    mOut.string(0, "TABLE");
+    mOut.string(2, name);
+    mOut.handle(5, handle);
+    mOut.handle(330, 0);
+    mOut.string(100, "AcDbSymbolTable");
+    mOut.integer(70, count);
+}
+
+void DxfDrawingWriter::writeVportTable() {
+    const uint64_t table = nextHandle();
+    writeTableHead("VPORT", table, 1);
+    mOut.string(0, "VPORT");
+    mOut.handle(5, nextHandle());
+    mOut.handle(330, table);
+    mOut.string(100, "AcDbSymbolTableRecord");
+    mOut.string(100, "AcDbViewportTableRecord");
+    mOut.string(2, "*Active");
+    mOut.integer(70, 0);
+    mOut.point2d(10, 0, 0);
+    mOut.point2d(11, 1, 1);
+    mOut.point2d(12, 0, 0);
+    mOut.point2d(13, 0, 0);
+    mOut.point2d(14, 0.5, 0.5);
+    mOut.point2d(15, 0.5, 0.5);
+    mOut.point(16, 0, 0, 1);
+    mOut.point(17, 0, 0, 0);
+    mOut.real(40, 10.0);
+    mOut.real(41, 1.5);
+    mOut.real(42, 50.0);
+    mOut.real(43, 0.0);
+    mOut.real(44, 0.0);
+    mOut.real(50, 0.0);
+    mOut.real(51, 0.0);
+    mOut.integer(71, 0);
+    mOut.integer(72, 100);
+    mOut.integer(73, 1);
+    mOut.integer(74, 3);
+    mOut.integer(75, 0);
+    mOut.integer(76, 0);
+    mOut.integer(77, 0);
+    mOut.integer(78, 0);
+    mOut.string(0, "ENDTAB");
+}
+
+void DxfDrawingWriter::writeDimstyleTable() {
+    const uint64_t table = nextHandle();
+    writeTableHead("DIMSTYLE", table, 1);
+    mOut.string(100, "AcDbDimStyleTable");
+    mOut.integer(71, 0);
+    mOut.string(0, "DIMSTYLE");
+    mOut.handle(105, nextHandle());
+    mOut.handle(330, table);
+    mOut.string(100, "AcDbSymbolTableRecord");
+    mOut.string(100, "AcDbDimStyleTableRecord");
+    mOut.string(2, "Standard");
+    mOut.integer(70, 0);
+    mOut.real(40, mDb->dimscale());
+    mOut.string(0, "ENDTAB");
+}
+
+bool DxfDrawingWriter::writeEntities(AcDbObjectId blockId) {
+    ReadAccess block(blockId);
+    auto* btr = AcDbBlockTableRecord::cast(block.object());
+    if (!btr) return true;
+    for (AcDbObjectId id : btr->entityIds()) {
+        if (id.isErased()) continue;
+        ReadAccess entity(id);
+        if (!entity.object()) continue;
+        FiledClass fc = filedClassOf(entity.object());
+        if (fc.isCustom) {
+            auto& entry = mCustom[fc.className];
+            entry.first = fc;
+            ++entry.second;
+        }
+        if (!writeObject(fc.dxfName.c_str(), entity.object())) return false;
+    }
+    return true;
+}
+
+bool DxfDrawingWriter::writeBlocks() {
+    ReadAccess table(mDb->blockTableId());
+    auto* bt = AcDbSymbolTable::cast(table.object());
+    if (!bt) {
+        mMessage = "the drawing has no block table";
+        return false;
+    }
+    const AcDbObjectId modelSpace = mDb->modelSpaceId();
+    for (AcDbObjectId id : bt->recordIds()) {
+        std::string name;
+        AcGePoint3d origin;
+        {
+            ReadAccess block(id);
+            auto* btr = AcDbBlockTableRecord::cast(block.object());
+            if (!btr) continue;
+            name = btr->getName();
+            origin = btr->origin();
+        }
+        const bool paper = id == mDb->paperSpaceId();
+        mOut.string(0, "BLOCK");
+        mOut.handle(5, nextHandle());
+        mOut.handle(330, id.handle().value());
+        mOut.string(100, "AcDbEntity");
+        if (paper) mOut.integer(67, 1);
+        mOut.string(8, "0");
+        mOut.string(100, "AcDbBlockBegin");
+        mOut.string(2, name);
+        mOut.integer(70, 0);
+        mOut.point(10, origin.x, origin.y, origin.z);
+        mOut.string(3, name);
+        mOut.string(1, "");
+        // Model space entities go to the ENTITIES section.
+        if (id != modelSpace && !writeEntities(id)) return false;
+        mOut.string(0, "ENDBLK");
+        mOut.handle(5, nextHandle());
+        mOut.handle(330, id.handle().value());
+        mOut.string(100, "AcDbEntity");
+        if (paper) mOut.integer(67, 1);
+        mOut.string(8, "0");
+        mOut.string(100, "AcDbBlockEnd");
+    }
+    return true;
+}
+
+void DxfDrawingWriter::writeObjectsSection() {
+    const uint64_t root = nextHandle();
+    const uint64_t groups = nextHandle();
+    mOut.string(0, "DICTIONARY");
+    mOut.handle(5, root);
+    mOut.handle(330, 0);
+    mOut.string(100, "AcDbDictionary");
+    mOut.integer(281, 1);
+    mOut.string(3, "ACAD_GROUP");
+    mOut.handle(350, groups);
+    mOut.string(0, "DICTIONARY");
+    mOut.handle(5, groups);
+    mOut.handle(330, root);
+    mOut.string(100, "AcDbDictionary");
+    mOut.integer(281, 1);
+}
+
+void DxfDrawingWriter::writeHeader(DxfTagWriter& w) {
+    w.string(0, "SECTION");
+    w.string(2, "HEADER");
+    w.string(9, "$ACADVER");
+    w.string(1, "AC1015");
+    w.string(9, "$HANDSEED");
+    w.handle(5, mNext);
+    w.string(9, "$DIMSCALE");
+    w.real(40, mDb->dimscale());
+    for (const auto& [name, v] : mDb->headerVars()) {
+        if (name == "DIMSCALE" || name == "ACADVER" || name == "HANDSEED") continue;
+        w.string(9, "$" + name);
+        switch (v.type) {
+        case RTSHORT: w.integer(70, v.integer); break;
+        case RTLONG: w.integer(90, v.integer); break;
+        case RTSTR: w.string(1, v.text); break;
+        case RT3DPOINT: w.point(10, v.point[0], v.point[1], v.point[2]); break;
+        default: w.real(40, v.real); break;
+        }
+    }
+    w.string(0, "ENDSEC");
+}
+
+void DxfDrawingWriter::writeClasses(DxfTagWriter& w) {
+    w.string(0, "SECTION");
+    w.string(2, "CLASSES");
+    for (const auto& [name, entry] : mCustom) {
+        const FiledClass& c = entry.first;
+        w.string(0, "CLASS");
+        w.string(1, c.dxfName);
+        w.string(2, c.className);
+        w.string(3, c.appName);
+        w.integer(90, c.proxyFlags);
+        w.integer(91, entry.second);
+        w.integer(280, 0);
+        w.integer(281, c.isEntity ? 1 : 0);
+    }
+    w.string(0, "ENDSEC");
+}
+
+bool DxfDrawingWriter::write(std::string& text) {
+    mOut.data().reserve(mDb->numIds() * 140);
+    mOut.string(0, "SECTION");
+    mOut.string(2, "TABLES");
+    writeVportTable();
+    if (!writeTable("LTYPE", mDb->linetypeTableId()) || !writeTable("LAYER", mDb->layerTableId()) ||
+        !writeTable("STYLE", mDb->textStyleTableId()))
+        return false;
+    writeTableHead("VIEW", nextHandle(), 0);
+    mOut.string(0, "ENDTAB");
+    writeTableHead("UCS", nextHandle(), 0);
+    mOut.string(0, "ENDTAB");
+    if (!writeTable("APPID", mDb->regAppTableId())) return false;
+    writeDimstyleTable();
+    if (!writeTable("BLOCK_RECORD", mDb->blockTableId())) return false;
+    mOut.string(0, "ENDSEC");
+    mOut.string(0, "SECTION");
+    mOut.string(2, "BLOCKS");
+    if (!writeBlocks()) return false;
+    mOut.string(0, "ENDSEC");
+    mOut.string(0, "SECTION");
+    mOut.string(2, "ENTITIES");
+    if (!writeEntities(mDb->modelSpaceId())) return false;
+    mOut.string(0, "ENDSEC");
+    mOut.string(0, "SECTION");
+    mOut.string(2, "OBJECTS");
+    writeObjectsSection();
+    mOut.string(0, "ENDSEC");
+    mOut.string(0, "EOF");
+
+    // The header needs the final handle seed and the classes met above.
+    DxfTagWriter head;
+    writeHeader(head);
+    writeClasses(head);
+    text.clear();
+    text.reserve(head.data().size() + mOut.data().size());
+    text += head.data();
+    text += mOut.data();
+    return true;
+}
+
+}  // namespace
+
+bool writeDxfDrawing(AcDbDatabase* db, std::string& text, std::string& message) {
+    DxfDrawingWriter writer(db, message);
+    return writer.write(text);
+}
+
+}  // namespace orv::io

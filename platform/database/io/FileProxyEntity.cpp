@@ -1,0 +1,45 @@
+// Proxy entity filing: the common entity part is read and written as for
+// any entity, the rest is carried through byte for byte / tag for tag.
+#include "database/io/FileProxyEntity.h"
+
+#include "database/io/AsciiDxfFiler.h"
+#include "database/io/DwgMemoryFiler.h"
+
+static AcRxObject* makeFileProxyEntity() { return new AcDbFileProxyEntity(); }
+ACRX_HOST_CLASS_MEMBERS(AcDbFileProxyEntity, AcDbEntity, makeFileProxyEntity, "ACAD_PROXY_ENTITY")
+
+Acad::ErrorStatus AcDbFileProxyEntity::dwgInFields(AcDbDwgFiler* filer) {
+    Acad::ErrorStatus es = AcDbEntity::dwgInFields(filer);
+    if (es != Acad::eOk) return es;
+    auto* memory = dynamic_cast<AcDbDwgMemoryFiler*>(filer);
+    if (!memory) return Acad::eNotApplicable;
+    mBinary.resize(memory->remaining());
+    return filer->readBytes(mBinary.data(), mBinary.size());
+}
+
+Acad::ErrorStatus AcDbFileProxyEntity::dwgOutFields(AcDbDwgFiler* filer) const {
+    Acad::ErrorStatus es = AcDbEntity::dwgOutFields(filer);
+    if (es != Acad::eOk) return es;
+    return filer->writeBytes(mBinary.data(), mBinary.size());
+}
+
+Acad::ErrorStatus AcDbFileProxyEntity::dxfInFields(AcDbDxfFiler* filer) {
+    Acad::ErrorStatus es = AcDbEntity::dxfInFields(filer);
+    if (es != Acad::eOk) return es;
+    auto* ascii = dynamic_cast<AcDbAsciiDxfFiler*>(filer);
+    if (!ascii) return Acad::eNotApplicable;
+    mTags.clear();
+    int code = 0;
+    std::string value;
+    while (ascii->readRawTag(code, value)) mTags.emplace_back(code, value);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbFileProxyEntity::dxfOutFields(AcDbDxfFiler* filer) const {
+    Acad::ErrorStatus es = AcDbEntity::dxfOutFields(filer);
+    if (es != Acad::eOk) return es;
+    auto* ascii = dynamic_cast<AcDbAsciiDxfFiler*>(filer);
+    if (!ascii) return filer->filerStatus();  // other filers see the common groups only
+    for (const auto& [code, value] : mTags) ascii->writeRawTag(code, value);
+    return filer->filerStatus();
+}
