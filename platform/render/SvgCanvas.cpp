@@ -149,8 +149,13 @@ void SvgCanvas::arc(const AcGePoint3d& center, double radius, const AcGeVector3d
     mBuffer += "\" stroke=\"";
     mBuffer += color;
     mBuffer += "\"/>\n";
-    extend(center.x - radius, center.y - radius);
-    extend(center.x + radius, center.y + radius);
+    // Extents: both ends and every axis direction the arc passes.
+    extend(x0, y0);
+    extend(x1, y1);
+    const double from = std::min(start, end), to = std::max(start, end);
+    for (double a = std::ceil(from / (std::numbers::pi / 2)) * (std::numbers::pi / 2); a < to;
+         a += std::numbers::pi / 2)
+        extend(center.x + radius * std::cos(a), center.y + radius * std::sin(a));
     ++mPrimitives;
     if (mBuffer.size() >= kFlushSize) flush();
 }

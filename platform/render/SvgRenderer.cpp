@@ -92,8 +92,10 @@ std::string SvgRenderer::header() const {
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     out += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" viewBox=\"" + box + "\" width=\"" +
            std::to_string(mOptions.pixelWidth) + "\" height=\"" + formatNumber(pixelHeight) + "\">\n";
-    out += "<style>polyline,polygon,circle,path{fill:none;stroke-width:1px;vector-effect:non-scaling-stroke;"
-           "stroke-linecap:round;stroke-linejoin:round}text{font-family:sans-serif;white-space:pre}</style>\n";
+    // One pixel at the nominal size, for viewers without non-scaling strokes.
+    const std::string strokeWidth = formatNumber(width / mOptions.pixelWidth);
+    out += "<style>polyline,polygon,circle,path{fill:none;stroke-width:" + strokeWidth +
+           ";stroke-linecap:round;stroke-linejoin:round}text{font-family:sans-serif;white-space:pre}</style>\n";
     out += "<rect x=\"" + formatNumber(minX) + "\" y=\"" + formatNumber(minY) + "\" width=\"" + formatNumber(width) +
            "\" height=\"" + formatNumber(height) + "\" fill=\"" + mOptions.background + "\"/>\n";
     out += "<g id=\"model\">\n";

@@ -109,11 +109,11 @@ TEST_F(SvgRendererTest, CirclesArcsAndExplodedInserts) {
     ASSERT_TRUE(renderer.finish(error)) << error;
     EXPECT_EQ(renderer.drawableCount(), 2u);
     EXPECT_EQ(renderer.primitiveCount(), 3u);
-    EXPECT_EQ(check(out), "viewBox -6.35 -16.35 29.7 22.7\n"
+    EXPECT_EQ(check(out), "viewBox -1.1 -16.1 24.2 17.2\n"
                           "circle 10 -10 5 #000000\n"
                           "path M5,0A5,5 0 0 0 0,-5 #000000\n"
                           "polyline 20,0 22,0 #000000\n");
-    EXPECT_EQ(renderer.viewBox(), "-6.35 -16.35 29.7 22.7");
+    EXPECT_EQ(renderer.viewBox(), "-1.1 -16.1 24.2 17.2");
 }
 
 TEST_F(SvgRendererTest, TextIsEscapedRotatedAndPlacedByLine) {
