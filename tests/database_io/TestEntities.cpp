@@ -7,6 +7,7 @@ static AcRxObject* makeTestPipe() { return new TestPipe(); }
 ACRX_DEFINE_MEMBERS_IMPL(TestPipe, AcDbEntity, makeTestPipe, "TESTPIPE", "\"Test Pipe|Tests|example.invalid\"")
 
 int TestPipe::sWriteVersion = TestPipe::kVersion;
+bool TestPipe::sFailWrite = false;
 
 void registerTestClasses() {
     AcDbEntity::desc();  // the parent must be registered first
@@ -14,6 +15,7 @@ void registerTestClasses() {
 }
 
 Acad::ErrorStatus TestPipe::dwgOutFields(AcDbDwgFiler* filer) const {
+    if (sFailWrite) return Acad::eFilerError;
     Acad::ErrorStatus es = AcDbEntity::dwgOutFields(filer);
     if (es != Acad::eOk) return es;
     filer->writeInt32(sWriteVersion);

@@ -15,6 +15,7 @@ class TestPipe : public AcDbEntity {
 
 public:
     static int sWriteVersion;  // version written by dwgOutFields (normally 2)
+    static bool sFailWrite;    // dwgOutFields fails (a save that cannot complete)
     static constexpr int kVersion = 2;
 
     AcGePoint3d start, end;

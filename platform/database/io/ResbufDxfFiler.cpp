@@ -4,10 +4,31 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "database/dbads.h"
 #include "database/dxfcode.h"
 #include "geometry/AcGePoint2d.h"
 #include "geometry/AcGePoint3d.h"
 #include "geometry/AcGeVector3d.h"
+
+// The interpreter's release when it is loaded; otherwise the same rules
+// here (the strings of text groups are malloc'ed).
+extern int acutRelRb(resbuf* rb) __attribute__((weak));
+
+void orvReleaseResbufs(resbuf* rb) {
+    if (acutRelRb) {
+        acutRelRb(rb);
+        return;
+    }
+    while (rb) {
+        resbuf* next = rb->rbnext;
+        const auto type = AcDb::dxfValueType(rb->restype);
+        if (rb->restype == 0 || (rb->restype > 0 && (type == AcDb::kDxfString || type == AcDb::kDxfHandle ||
+                                                      type == AcDb::kDxfBinary)))
+            std::free(rb->resval.rstring);
+        std::free(rb);
+        rb = next;
+    }
+}
 
 char* orvDupResbufString(const std::string& text) {
     char* s = static_cast<char*>(std::malloc(text.size() + 1));
@@ -21,7 +42,7 @@ AcDbResbufDxfFiler::AcDbResbufDxfFiler(const resbuf* list, AcDbDatabase* db, boo
     : mNext(list), mLenient(lenientMarkers), mDb(db) {}
 
 AcDbResbufDxfFiler::~AcDbResbufDxfFiler() {
-    if (mHead) acutRelRb(mHead);
+    if (mHead) orvReleaseResbufs(mHead);
 }
 
 resbuf* AcDbResbufDxfFiler::takeList() {
@@ -31,7 +52,7 @@ resbuf* AcDbResbufDxfFiler::takeList() {
 }
 
 resbuf* AcDbResbufDxfFiler::add(int code) {
-    resbuf* rb = acutNewRb(code);
+    resbuf* rb = acdbNewRb(code);
     if (!rb) {
         mStatus = Acad::eOutOfMemory;
         return nullptr;

@@ -65,3 +65,5 @@ private:
 
 // A malloc'ed copy of text, as result buffers own their strings.
 char* orvDupResbufString(const std::string& text);
+// Releases a list made by these filers (acutRelRb when it is there).
+void orvReleaseResbufs(resbuf* list);

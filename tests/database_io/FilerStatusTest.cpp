@@ -1,0 +1,166 @@
+// How reading reacts to what entities answer: newer data is kept as a
+// proxy and written back unchanged, a missing subclass marker fails the
+// read, a reference to an object that is gone reads as none.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "DrawingFixture.h"
+#include "database/io/DrawingFiles.h"
+#include "database/io/DwgMemoryFiler.h"
+#include "database/io/FileProxyEntity.h"
+
+namespace {
+
+std::string readText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void writeText(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
+    for (size_t p = text.find(from); p != std::string::npos; p = text.find(from, p + to.size()))
+        text.replace(p, from.size(), to);
+    return text;
+}
+
+struct VersionGuard {
+    explicit VersionGuard(int v) { TestPipe::sWriteVersion = v; }
+    ~VersionGuard() { TestPipe::sWriteVersion = TestPipe::kVersion; }
+};
+
+TEST(ProxyEntities, NewerVersionIsKeptAsProxyAndWrittenBackUnchanged) {
+    ScratchDir dir;
+    {
+        VersionGuard newer(3);
+        AcDbDatabase db;
+        fillTestDrawing(&db, 3);
+        ASSERT_EQ(orv::io::saveDrawing(&db, dir.path("new.dwg")), Acad::eOk);
+    }
+    AcDbDatabase loaded(false, true);
+    std::string message;
+    ASSERT_EQ(orv::io::readDrawing(&loaded, dir.path("new.dwg"), &message), Acad::eOk) << message;
+    auto ids = modelSpaceEntities(&loaded);
+    ASSERT_EQ(ids.size(), 3u);
+    AcDbObjectPointer<AcDbFileProxyEntity> proxy(ids[1], AcDb::kForRead);
+    ASSERT_TRUE(proxy) << "newer data must become a proxy";
+    EXPECT_EQ(proxy->originalClass().className, "TestPipe");
+    EXPECT_EQ(proxy->layer(), "DUCTS");  // the common part is still understood
+    proxy.close();
+    ASSERT_EQ(orv::io::saveDrawing(&loaded, dir.path("again.dwg")), Acad::eOk);
+    EXPECT_EQ(readText(dir.path("new.dwg")), readText(dir.path("again.dwg")));
+}
+
+TEST(ProxyEntities, UnknownDxfEntityKeepsItsTagsAndClass) {
+    ScratchDir dir;
+    AcDbDatabase db;
+    fillTestDrawing(&db, 3);
+    ASSERT_EQ(orv::io::saveDrawing(&db, dir.path("a.dxf")), Acad::eOk);
+    // Another application's entity: same data under a class nobody here knows.
+    std::string text = replaceAll(readText(dir.path("a.dxf")), "TESTPIPE", "OTHERAPP_PIPE");
+    text = replaceAll(text, "\nTestPipe\n", "\nOtherAppPipe\n");
+    writeText(dir.path("other.dxf"), text);
+
+    AcDbDatabase loaded(false, true);
+    std::string message;
+    ASSERT_EQ(orv::io::readDrawing(&loaded, dir.path("other.dxf"), &message), Acad::eOk) << message;
+    auto ids = modelSpaceEntities(&loaded);
+    ASSERT_EQ(ids.size(), 3u);
+    {
+        AcDbObjectPointer<AcDbFileProxyEntity> proxy(ids[0], AcDb::kForRead);
+        ASSERT_TRUE(proxy);
+        EXPECT_EQ(proxy->originalClass().className, "OtherAppPipe");
+        EXPECT_EQ(proxy->originalClass().appName, "\"Test Pipe|Tests|example.invalid\"");
+    }
+    ASSERT_EQ(orv::io::saveDrawing(&loaded, dir.path("back.dxf")), Acad::eOk);
+    EXPECT_EQ(readText(dir.path("back.dxf")), text);
+}
+
+TEST(DxfStatus, MissingSubclassMarkerFailsTheReadWithBadSequence) {
+    ScratchDir dir;
+    AcDbDatabase db;
+    fillTestDrawing(&db, 2);
+    ASSERT_EQ(orv::io::saveDrawing(&db, dir.path("a.dxf")), Acad::eOk);
+    writeText(dir.path("bad.dxf"), replaceAll(readText(dir.path("a.dxf")), "100\nTestPipe\n", ""));
+    AcDbDatabase loaded(false, true);
+    std::string message;
+    EXPECT_EQ(orv::io::readDrawing(&loaded, dir.path("bad.dxf"), &message), Acad::eBadDxfSequence);
+    EXPECT_NE(message.find("TESTPIPE"), std::string::npos) << message;
+    EXPECT_NE(message.find("line"), std::string::npos) << message;
+}
+
+TEST(DwgStatus, ReferenceToObjectNotInTheDataIsAcceptedAsNone) {
+    AcDbDatabase db;
+    AcDbObjectId layer = addLayer(&db, "GONE", 1);
+    TestPipe pipe;
+    pipe.key = 9;
+    pipe.labelLayer = layer;
+    // The undo filer writes references even to erased objects; reading
+    // them where the object is unknown gives the null-handle status.
+    AcDbDwgMemoryFiler out(AcDb::kUndoFiler, &db);
+    ASSERT_EQ(pipe.dwgOutFields(&out), Acad::eOk);
+    AcDbDwgMemoryFiler in(out.data(), [](AcDbHandle) { return AcDbObjectId(); }, AcDb::kUndoFiler, &db);
+    TestPipe back;
+    EXPECT_EQ(back.dwgInFields(&in), Acad::eOk);
+    EXPECT_EQ(back.key, 9);
+    EXPECT_TRUE(back.labelLayer.isNull());
+}
+
+TEST(DwgStatus, ErasedLayerIsWrittenAsNoneAndReadsBackNull) {
+    ScratchDir dir;
+    AcDbDatabase db;
+    registerTestClasses();
+    AcDbObjectId layer = addLayer(&db, "TEMP", 2);
+    auto* pipe = new TestPipe();
+    pipe->labelLayer = layer;
+    appendToModelSpace(&db, pipe);
+    {
+        AcDbObjectPointer<AcDbLayerTableRecord> l(layer, AcDb::kForWrite);
+        ASSERT_EQ(l->erase(), Acad::eOk);
+    }
+    ASSERT_EQ(orv::io::saveDrawing(&db, dir.path("e.dwg")), Acad::eOk);
+    AcDbDatabase loaded(false, true);
+    ASSERT_EQ(orv::io::readDrawing(&loaded, dir.path("e.dwg")), Acad::eOk);
+    AcDbObjectPointer<TestPipe> back(modelSpaceEntities(&loaded).at(0), AcDb::kForRead);
+    ASSERT_TRUE(back);
+    EXPECT_TRUE(back->labelLayer.isNull());
+    EXPECT_TRUE(loaded.layerId("TEMP").isNull());
+}
+
+TEST(AtomicSave, FailedSaveLeavesTheOldFileAndNoTemporaryFiles) {
+    ScratchDir dir;
+    AcDbDatabase db;
+    fillTestDrawing(&db, 2);
+    for (const char* name : {"keep.dwg", "keep.dxf"}) {
+        const std::string path = dir.path(name);
+        ASSERT_EQ(orv::io::saveDrawing(&db, path), Acad::eOk);
+        const std::string before = readText(path);
+        TestPipe::sFailWrite = true;
+        std::string message;
+        Acad::ErrorStatus es = orv::io::saveDrawing(&db, path, &message);
+        TestPipe::sFailWrite = false;
+        if (std::string(name) == "keep.dwg") {
+            EXPECT_NE(es, Acad::eOk);
+            EXPECT_NE(message.find("cannot save"), std::string::npos) << message;
+        }
+        EXPECT_EQ(readText(path), before);
+    }
+    // Saving into a folder that does not exist fails without a trace.
+    std::string message;
+    EXPECT_NE(orv::io::saveDrawing(&db, dir.path("no/such/folder.dwg"), &message), Acad::eOk);
+    EXPECT_FALSE(message.empty());
+    size_t files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path(""))) {
+        (void)entry;
+        ++files;
+    }
+    EXPECT_EQ(files, 2u);
+}
+
+}  // namespace
