@@ -1,0 +1,68 @@
+// orvane-hvac: the host program. Loads the HVAC module, opens drawings and
+// runs AutoLISP scripts.
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+
+#include "app/HostSession.h"
+
+namespace {
+
+// Exit codes: 0 success, 1 an AutoLISP error ended the script, 2 usage,
+// 3 the host or module could not start, 4 a file could not be read or
+// written.
+enum ExitCode { kExitOk = 0, kExitLispError = 1, kExitUsage = 2, kExitHost = 3, kExitFile = 4 };
+
+int runCommand(const std::string& drawing, const std::string& script) {
+    HostSession session;
+    if (!session.loadModule()) return kExitHost;
+    try {
+        session.openDocument(drawing);
+    } catch (const lisp::LispError& e) {
+        std::cerr << "orvane-hvac: " << e.what() << "\n";
+        return kExitFile;
+    }
+    bool ok = session.runScript(script);
+    std::cout.flush();
+    return ok ? kExitOk : kExitLispError;
+}
+
+int replCommand(const std::string& drawing) {
+    HostSession session;
+    if (!session.loadModule()) return kExitHost;
+    try {
+        session.openDocument(drawing);
+    } catch (const lisp::LispError& e) {
+        std::cerr << "orvane-hvac: " << e.what() << "\n";
+        return kExitFile;
+    }
+    session.repl();
+    return kExitOk;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"orvane-hvac: the CAD host stand-in that loads the Orvane HVAC module and runs AutoLISP."};
+    app.require_subcommand(1);
+
+    std::string drawing = "Drawing1.dwg";
+    std::string script;
+    auto* run = app.add_subcommand("run", "Open a drawing and evaluate an AutoLISP script");
+    run->add_option("--drawing", drawing, "Drawing to open or create (default Drawing1.dwg)");
+    run->add_option("script", script, "AutoLISP script (.lsp)")->required()->check(CLI::ExistingFile);
+
+    std::string replDrawing = "Drawing1.dwg";
+    auto* repl = app.add_subcommand("repl", "Read AutoLISP from standard input");
+    repl->add_option("--drawing", replDrawing, "Drawing to open or create (default Drawing1.dwg)");
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        int code = app.exit(e);
+        return code == 0 ? kExitOk : kExitUsage;
+    }
+    if (*run) return runCommand(drawing, script);
+    if (*repl) return replCommand(replDrawing);
+    return kExitUsage;
+}

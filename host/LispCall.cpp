@@ -1,0 +1,65 @@
+// Call wrapper: document lock, project check, status mapping.
+#include "host/LispCall.h"
+
+#include "ads/ads.h"
+#include "database/dbdatabase.h"
+#include "host/DocData.h"
+#include "runtime/docman.h"
+#include "runtime/exceptions.h"
+
+namespace {
+
+AcApDocument* workingDocument() {
+    return acDocManager->document(acdbHostApplicationServices()->workingDatabase());
+}
+
+} // namespace
+
+int returnCodeOf(int status) {
+    switch (status) {
+    case kLispTooFewArgs:
+    case kLispWrongType:
+    case kLispBadData:
+    case kLispReported: return RSERR;
+    default: return RSRSLT;
+    }
+}
+
+const char* messageOf(int status) {
+    switch (status) {
+    case kLispTooFewArgs: return "\nToo few arguments passed.\n";
+    case kLispWrongType: return "\nWrong type of arguments passed.\n";
+    case kLispBadData: return "\nBad data passed .\n";
+    default: return nullptr;
+    }
+}
+
+int invokeLispFunction(LispImplementation implementation, DocDataManager* manager) {
+    if (manager && !manager->currentDocData()) return RSRSLT;
+    bool locked = false;
+    auto unlock = [&] {
+        if (locked) acDocManager->unlockDocument(workingDocument());
+        locked = false;
+    };
+    try {
+        // The lock's result is not looked at: the function runs regardless.
+        locked = acDocManager->lockDocument(workingDocument(), AcAp::kWrite, nullptr, nullptr, true) == 0;
+        if (manager && !manager->currentDocData()->project()->makeReady(true)) {
+            unlock();
+            return RSRSLT;
+        }
+        int status = implementation();
+        if (status == kLispReported) acedTextScr();
+        if (const char* message = messageOf(status)) acutPrintf("%s", message);
+        unlock();
+        return returnCodeOf(status);
+    } catch (CException*) {
+        unlock();
+        acutPrintf("\nGeneral Exception");
+        throw;
+    } catch (...) {
+        unlock();
+        acutPrintf("\nError");
+        throw;
+    }
+}

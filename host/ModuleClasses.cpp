@@ -1,0 +1,12 @@
+// Class registration of the module's custom entities.
+#include "host/ModuleClasses.h"
+
+#include "runtime/rxobject.h"
+
+void registerModuleClasses() {
+    // Each custom entity class registers here through its rxInit, in the
+    // host's order: ducts, rooms, then leaders.
+}
+
+void deleteModuleClasses() {
+}

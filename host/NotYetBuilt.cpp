@@ -1,0 +1,57 @@
+// Functions whose implementation has not been built yet: they answer nil.
+#include "ads/ads.h"
+#include "host/ModuleFunctions.h"
+
+namespace {
+LispStatus notYetBuilt() {
+    acedRetNil();
+    return kLispOk;
+}
+} // namespace
+
+LispStatus disconnect() { return notYetBuilt(); }
+LispStatus solidUnion() { return notYetBuilt(); }
+LispStatus solidSlice() { return notYetBuilt(); }
+LispStatus drawTripleFitting() { return notYetBuilt(); }
+LispStatus drawTripleCenter() { return notYetBuilt(); }
+LispStatus drawTripleDiffuser() { return notYetBuilt(); }
+LispStatus explodeSolid() { return notYetBuilt(); }
+LispStatus getPlinePoints() { return notYetBuilt(); }
+LispStatus setDuctInfo() { return notYetBuilt(); }
+LispStatus getOldDuctInfo() { return notYetBuilt(); }
+LispStatus ductGetHangerList() { return notYetBuilt(); }
+LispStatus roomDraw() { return notYetBuilt(); }
+LispStatus roomGetPoints() { return notYetBuilt(); }
+LispStatus roomGetLeaderPoints() { return notYetBuilt(); }
+LispStatus roomSetPoints() { return notYetBuilt(); }
+LispStatus roomGetArea() { return notYetBuilt(); }
+LispStatus roomUpdateIndex() { return notYetBuilt(); }
+LispStatus roomFind() { return notYetBuilt(); }
+LispStatus roomInsertPoint() { return notYetBuilt(); }
+LispStatus roomRemovePoint() { return notYetBuilt(); }
+LispStatus roomUpdateLabel() { return notYetBuilt(); }
+LispStatus roomUpdateAttributes() { return notYetBuilt(); }
+LispStatus roomSetPointInfo() { return notYetBuilt(); }
+LispStatus roomInsert() { return notYetBuilt(); }
+LispStatus addDuctToDwg() { return notYetBuilt(); }
+LispStatus zoneTree() { return notYetBuilt(); }
+LispStatus floorTree() { return notYetBuilt(); }
+LispStatus zkDuct() { return notYetBuilt(); }
+LispStatus zkBreak() { return notYetBuilt(); }
+LispStatus zkDuctForce() { return notYetBuilt(); }
+LispStatus insertDuctLikePlumbing() { return notYetBuilt(); }
+LispStatus getDuctCoord() { return notYetBuilt(); }
+LispStatus getLayer() { return notYetBuilt(); }
+LispStatus dwgDiff() { return notYetBuilt(); }
+LispStatus loadDetail() { return notYetBuilt(); }
+LispStatus roomSetLeaderLocation() { return notYetBuilt(); }
+LispStatus ductFillet() { return notYetBuilt(); }
+LispStatus roomToggleLeader() { return notYetBuilt(); }
+LispStatus projectExplorer() { return notYetBuilt(); }
+LispStatus ssgetxDuct() { return notYetBuilt(); }
+LispStatus ssgetxRoom() { return notYetBuilt(); }
+
+int optionsDirect() {
+    acedRetNil();
+    return RSRSLT;
+}

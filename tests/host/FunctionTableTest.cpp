@@ -1,0 +1,93 @@
+// The registered function table seen from AutoLISP, the result builders, and
+// the document-data functions.
+#include "HostFixture.h"
+#include "host/DocData.h"
+#include "host/FunctionTable.h"
+#include "host/ModuleFunctions.h"
+#include "host/LispCall.h"
+#include "host/LispResults.h"
+#include "host/ResultList.h"
+
+namespace {
+
+// Test functions registered beside the module's table (codes 100+).
+int resultListHandler() {
+    ResultList list;
+    list.begin();
+    list.addString("a");
+    list.addStringInt("n", 70000);
+    list.addStringReal("r", 1.5);
+    list.addRealLong(2.5, 3);
+    list.addStringEntity("e", nullptr);
+    list.finish();
+    return RSRSLT;
+}
+int intOrRealBig() { retIntOrReal(70000); return RSRSLT; }
+int intOrRealSmall() { retIntOrReal(-32768); return RSRSLT; }
+
+class FunctionTable : public HostFixture {
+protected:
+    void SetUp() override {
+        HostFixture::SetUp();
+        gDocDataManager = new DocDataManager;
+        registerFunctionTable(kLispFunctionTable, kLispFunctionCount, 0);
+    }
+    void TearDown() override {
+        delete gDocDataManager;
+        gDocDataManager = nullptr;
+        HostFixture::TearDown();
+    }
+};
+
+} // namespace
+
+TEST_F(FunctionTable, FiftyFourFunctionsWithTheirCodes) {
+    auto functions = adsRegisteredFunctions();
+    ASSERT_EQ(functions.size(), 54u);
+    for (int i = 0; i < 54; ++i) {
+        EXPECT_EQ(functions[i].second, i);
+        EXPECT_EQ(functions[i].first, kLispFunctionTable[i].name);
+    }
+    EXPECT_EQ(functions[11].first, "zk_hvac-room-draw");
+    EXPECT_EQ(functions[39].first, "c:checkzk");
+    EXPECT_EQ(functions[53].first, "zk_hvac-setDoDocumentActivated");
+    EXPECT_EQ(eval("(type zk_hvac-room-draw)"), "EXRXSUBR");
+}
+
+TEST_F(FunctionTable, ResultBuilders) {
+    acedDefun("t-list", 100);
+    acedRegFunc(resultListHandler, 100);
+    acedDefun("t-big", 101);
+    acedRegFunc(intOrRealBig, 101);
+    acedDefun("t-small", 102);
+    acedRegFunc(intOrRealSmall, 102);
+    EXPECT_EQ(eval("(t-list)"), "(\"a\" (\"n\" . 70000) (\"r\" . 1.5) (2.5 . 3) (\"e\"))");
+    EXPECT_EQ(eval("(type (t-big))"), "REAL");
+    EXPECT_EQ(eval("(t-small)"), "-32768");
+}
+
+TEST_F(FunctionTable, ArgumentErrorsPrintTheirMessage) {
+    output.clear();
+    EXPECT_EQ(eval("(zk_hvac-setIsMetric)"), "nil");
+    EXPECT_EQ(output, "\nWrong type of arguments passed.\n");
+}
+
+TEST_F(FunctionTable, IsMetricAndActivationSwitch) {
+    zkPerProjectData* project = gDocDataManager->currentDocData()->project();
+    eval("(zk_hvac-setIsMetric T)");
+    EXPECT_TRUE(project->isMetric());
+    eval("(zk_hvac-setIsMetric nil)");
+    EXPECT_FALSE(project->isMetric());
+    eval("(zk_hvac-setDoDocumentActivated nil)");
+    EXPECT_FALSE(gDoDocumentActivated);
+    eval("(zk_hvac-setDoDocumentActivated)"); // unreadable: unchanged
+    EXPECT_FALSE(gDoDocumentActivated);
+    eval("(zk_hvac-setDoDocumentActivated T)");
+    EXPECT_TRUE(gDoDocumentActivated);
+}
+
+TEST_F(FunctionTable, CheckZkListsDocumentsAndProjects) {
+    output.clear();
+    eval("(c:checkzk)");
+    EXPECT_EQ(output, "\nDocument list\n/projects/alpha/A.dwg\nProject list\n/projects/alpha");
+}

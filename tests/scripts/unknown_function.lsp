@@ -1,0 +1,4 @@
+; status: 1
+(princ "before")
+(no-such-function 1)
+(princ "never")
