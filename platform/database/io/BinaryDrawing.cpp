@@ -38,6 +38,12 @@ void writeHeaderVar(ByteWriter& w, const std::string& name, const AcDbHeaderValu
 
 }  // namespace
 
+void resealBinaryDrawing(std::string& bytes) {
+    if (bytes.size() < 8) return;
+    const uint64_t sum = checksum(std::string_view(bytes).substr(0, bytes.size() - 8));
+    std::memcpy(bytes.data() + bytes.size() - 8, &sum, 8);
+}
+
 bool writeBinaryDrawing(AcDbDatabase* db, std::string& bytes, std::string& message) {
     ByteWriter w;
     w.reserve(db->numIds() * 160);
@@ -240,6 +246,7 @@ Acad::ErrorStatus readBinaryDrawing(AcDbDatabase* db, std::string_view bytes, st
     if (db->blockTableId().isNull() || db->layerTableId().isNull())
         return r.fail("the drawing has no block or layer table");
     reindexTables(db);
+    if (db->modelSpaceId().isNull()) return r.fail("the drawing has no model space");
     for (auto& [name, value] : vars) db->setHeaderVar(name, value);
     db->setHandseed(AcDbHandle(handseed));
     return Acad::eOk;

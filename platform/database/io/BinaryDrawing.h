@@ -13,6 +13,10 @@ namespace orv::io {
 inline constexpr char kBinaryDrawingMagic[8] = {'O', 'R', 'V', 'D', 'R', 'A', 'W', '\x1a'};
 inline constexpr uint32_t kBinaryDrawingVersion = 1;
 
+// Recomputes the closing checksum of a binary drawing in place (tools and
+// tests that edit drawings byte-wise).
+void resealBinaryDrawing(std::string& bytes);
+
 // Serialises db; false with message when an object fails to file.
 bool writeBinaryDrawing(AcDbDatabase* db, std::string& bytes, std::string& message);
 // Fills db (which must be empty) from bytes; on failure returns the status,
