@@ -19,7 +19,10 @@ std::string stringArg(Args args, std::size_t index, const char* function) {
 
 } // namespace
 
+void defineEntityFunctions(lisp::Interpreter& lisp, HostSession& session);
+
 void HostSession::defineHostFunctions() {
+    defineEntityFunctions(mLisp, *this);
     mLisp.defineBuiltin("host-new", [this](Args args) -> Ref {
         newDocument(stringArg(args, 0, "host-new"));
         return Interpreter::nil();

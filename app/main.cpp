@@ -4,7 +4,10 @@
 
 #include <iostream>
 
+#include "app/DrawingFiles.h"
 #include "app/HostSession.h"
+#include "app/ModelSpace.h"
+#include "database/dbdatabase.h"
 
 namespace {
 
@@ -40,6 +43,22 @@ int replCommand(const std::string& drawing) {
     return kExitOk;
 }
 
+int renderCommand(const std::string& drawing, const std::string& output) {
+    std::string error;
+    AcDbDatabase* db = readDrawing(HostSession::absolutePath(drawing), error);
+    if (!db) {
+        std::cerr << "orvane-hvac: cannot read " << drawing << ": " << error << "\n";
+        return kExitFile;
+    }
+    bool ok = renderModelSpace(db, HostSession::absolutePath(output), error);
+    delete db;
+    if (!ok) {
+        std::cerr << "orvane-hvac: cannot render " << output << ": " << error << "\n";
+        return kExitFile;
+    }
+    return kExitOk;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -56,6 +75,13 @@ int main(int argc, char** argv) {
     auto* repl = app.add_subcommand("repl", "Read AutoLISP from standard input");
     repl->add_option("--drawing", replDrawing, "Drawing to open or create (default Drawing1.dwg)");
 
+    std::string renderDrawing, renderOutput;
+    auto* render = app.add_subcommand("render", "Render a drawing's model space to SVG");
+    render->add_option("drawing", renderDrawing, "Drawing file (.dxf or the binary format)")
+        ->required()
+        ->check(CLI::ExistingFile);
+    render->add_option("-o,--output", renderOutput, "SVG file to write")->required();
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -64,5 +90,6 @@ int main(int argc, char** argv) {
     }
     if (*run) return runCommand(drawing, script);
     if (*repl) return replCommand(replDrawing);
+    if (*render) return renderCommand(renderDrawing, renderOutput);
     return kExitUsage;
 }
