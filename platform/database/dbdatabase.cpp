@@ -8,7 +8,10 @@
 #include <filesystem>
 #include <vector>
 
+#include "database/dbclasses.h"
+#include "database/dbclone.h"
 #include "database/dbentity.h"
+#include "database/dbentityfiling.h"
 
 namespace {
 AcDbDatabase::ReadHook gReadDwg = nullptr;
@@ -255,15 +258,69 @@ Acad::ErrorStatus AcDbDatabase::dxfOut(const char* path) {
 
 AcDbHostApplicationServices* acdbHostApplicationServices() {
     static AcDbHostApplicationServices services;
+    static const bool sysVars = (acdbRegisterSysVars(), true);
+    (void)sysVars;
     return &services;
 }
 
-// Copying model space into a block needs object cloning, which is not in
-// place yet.
+// Copies the source's model space entities into a new block. References to
+// layers, linetypes and text styles are matched by name (created here when
+// missing); references to blocks by name (null when missing).
 Acad::ErrorStatus AcDbDatabase::insert(AcDbObjectId& blockId, const char* blockName, AcDbDatabase* source, bool) {
     blockId.setNull();
     if (!blockName || !*blockName || !source) return Acad::eInvalidInput;
-    return Acad::eNotImplementedYet;
+    if (source == this) return Acad::eSelfReference;
+    if (!this->blockId(blockName).isNull()) return Acad::eDuplicateRecordName;
+    std::vector<AcDbObjectId> sourceIds;
+    {
+        AcDbBlockTableRecord* space = nullptr;
+        if (acdbOpenObject(space, source->modelSpaceId(), AcDb::kForRead) != Acad::eOk) return Acad::eNotInDatabase;
+        sourceIds = space->entityIds();
+        space->close();
+    }
+    AcDbBlockTable* blocks = nullptr;
+    Acad::ErrorStatus es = getBlockTable(blocks, AcDb::kForWrite);
+    if (es != Acad::eOk) return es;
+    auto* record = new AcDbBlockTableRecord;
+    record->setName(blockName);
+    es = blocks->add(blockId, record);
+    blocks->close();
+    if (es != Acad::eOk) {
+        delete record;
+        return es;
+    }
+    auto byName = [&](AcDbObjectId src) -> AcDbObjectId {
+        AcDbStub* stub = src.stub();
+        if (!stub || !stub->object) return {};
+        const AcDbObject* object = stub->object;
+        const std::string name = AcDbEntityFiling::recordName(src);
+        if (name.empty()) return {};
+        if (AcDbLayerTableRecord::cast(object)) {
+            AcDbObjectId id = layerId(name);
+            return id.isNull() ? addRecord<AcDbLayerTableRecord>(mLayerTable, name.c_str()) : id;
+        }
+        if (AcDbLinetypeTableRecord::cast(object)) {
+            AcDbObjectId id = linetypeId(name);
+            return id.isNull() ? addRecord<AcDbLinetypeTableRecord>(mLinetypeTable, name.c_str()) : id;
+        }
+        if (AcDbTextStyleTableRecord::cast(object)) {
+            AcDbObjectId id = textStyleId(name);
+            return id.isNull() ? addRecord<AcDbTextStyleTableRecord>(mTextStyleTable, name.c_str()) : id;
+        }
+        if (AcDbBlockTableRecord::cast(object)) return this->blockId(name);
+        return {};
+    };
+    for (AcDbObjectId id : sourceIds) {
+        AcDbEntity* entity = nullptr;
+        if (acdbOpenObject(entity, id, AcDb::kForRead) != Acad::eOk) continue;
+        AcDbEntity* copy = acdbCloneEntity(entity, this, byName);
+        entity->close();
+        if (!copy) continue;
+        if (record->appendAcDbEntity(copy) == Acad::eOk) copy->close();
+        else delete copy;
+    }
+    record->close();
+    return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDbHostApplicationServices::findFile(std::string& found, const char* name, AcDbDatabase* db) const {

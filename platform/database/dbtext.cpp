@@ -1,0 +1,166 @@
+// Single-line text: fields, drawing, estimated extents, insertion snaps.
+#include "database/dbtext.h"
+
+#include <array>
+#include <cmath>
+
+#include "database/dbads.h"
+#include "database/dbentityfiling.h"
+#include "graphics/AcGiTextLayout.h"
+#include "graphics/AcGiWorldDraw.h"
+
+static AcRxObject* makeText() { return new AcDbText(); }
+ACRX_HOST_CLASS_MEMBERS(AcDbText, AcDbEntity, makeText, "TEXT")
+
+// The style is filed by id in binary data and by name (group 7) in tagged data.
+template <>
+struct AcDbFieldList<AcDbText> {
+    static std::span<const AcDbField<AcDbText>> fields() {
+        static const std::array<AcDbField<AcDbText>, 8> list{{
+            {"position", 10, &AcDbText::mPosition, AcGePoint3d::kOrigin},
+            {"height", 40, &AcDbText::mHeight, 0.0},
+            {"string", 1, &AcDbText::mText, std::string()},
+            {"rotation", 50, &AcDbText::mRotation, 0.0},
+            {"widthFactor", 41, &AcDbText::mWidthFactor, 1.0},
+            {"oblique", 51, &AcDbText::mOblique, 0.0},
+            {"normal", 210, &AcDbText::mNormal, AcGeVector3d::kZAxis},
+            {"style", -7, &AcDbText::mStyle, AcDbObjectId()},
+        }};
+        return list;
+    }
+};
+
+AcDbText::AcDbText() { AcDbFieldWalk::applyDefaults(*this, AcDbFieldList<AcDbText>::fields()); }
+AcDbText::AcDbText(const AcGePoint3d& position, const char* text, AcDbObjectId style, double height,
+                   double rotation)
+    : AcDbText() {
+    mPosition = position;
+    mText = text ? text : "";
+    mStyle = style;
+    mHeight = height;
+    mRotation = rotation;
+}
+
+Acad::ErrorStatus AcDbText::setPosition(const AcGePoint3d& p) { assertWriteEnabled(); mPosition = p; return Acad::eOk; }
+Acad::ErrorStatus AcDbText::setHeight(double h) {
+    if (!(h >= 0.0)) return Acad::eInvalidInput;
+    assertWriteEnabled();
+    mHeight = h;
+    return Acad::eOk;
+}
+Acad::ErrorStatus AcDbText::setTextString(const char* text) {
+    if (!text) return Acad::eInvalidInput;
+    assertWriteEnabled();
+    mText = text;
+    return Acad::eOk;
+}
+Acad::ErrorStatus AcDbText::setRotation(double r) { assertWriteEnabled(); mRotation = r; return Acad::eOk; }
+Acad::ErrorStatus AcDbText::setTextStyle(AcDbObjectId s) { assertWriteEnabled(); mStyle = s; return Acad::eOk; }
+Acad::ErrorStatus AcDbText::setWidthFactor(double f) {
+    if (!(f > 0.0)) return Acad::eInvalidInput;
+    assertWriteEnabled();
+    mWidthFactor = f;
+    return Acad::eOk;
+}
+Acad::ErrorStatus AcDbText::setOblique(double a) { assertWriteEnabled(); mOblique = a; return Acad::eOk; }
+Acad::ErrorStatus AcDbText::setNormal(const AcGeVector3d& n) {
+    if (n.isZeroLength()) return Acad::eInvalidInput;
+    assertWriteEnabled();
+    mNormal = n.normal();
+    return Acad::eOk;
+}
+
+AcGeVector3d AcDbText::direction() const {
+    return AcGeMatrix3d::planeToWorld(mNormal) * AcGeVector3d(std::cos(mRotation), std::sin(mRotation), 0.0);
+}
+
+bool AcDbText::subWorldDraw(AcGiWorldDraw* wd) {
+    wd->geometry().text(mPosition, mNormal, direction(), mHeight, mWidthFactor, mOblique, mText.c_str());
+    return true;
+}
+
+Acad::ErrorStatus AcDbText::subGetGripPoints(AcGePoint3dArray& points, AcDbIntArray&, AcDbIntArray&) const {
+    points.push_back(mPosition);
+    return Acad::eOk;
+}
+Acad::ErrorStatus AcDbText::subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) {
+    if (!indices.empty()) mPosition += offset;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbText::subGetOsnapPoints(AcDb::OsnapMode mode, Adesk::GsMarker, const AcGePoint3d&,
+                                              const AcGePoint3d&, const AcGeMatrix3d&, AcGePoint3dArray& snaps,
+                                              AcDbIntArray&) const {
+    if (mode == AcDb::kOsModeIns) snaps.push_back(mPosition);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbText::subTransformBy(const AcGeMatrix3d& xform) {
+    AcGeVector3d dir = xform * direction();
+    AcGeVector3d up = xform * mNormal.crossProduct(direction());
+    AcGeVector3d n = dir.crossProduct(up);
+    if (dir.isZeroLength() || n.isZeroLength()) return Acad::eNotApplicable;
+    mPosition.transformBy(xform);
+    mHeight *= up.length();
+    mWidthFactor *= dir.length() / up.length();
+    mNormal = n.normal();
+    const AcGeVector3d local = AcGeMatrix3d::worldToPlane(mNormal) * dir;
+    mRotation = std::atan2(local.y, local.x);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbText::subGetGeomExtents(AcDbExtents& extents) const {
+    const double w = AcGiTextLayout::textWidth(AcGiTextLayout::plainText(mText), mHeight, mWidthFactor);
+    const AcGeVector3d dir = direction();
+    const AcGeVector3d up = mNormal.crossProduct(dir);
+    extents = AcDbExtents();
+    extents.addPoint(mPosition);
+    extents.addPoint(mPosition + dir * w);
+    extents.addPoint(mPosition + up * mHeight);
+    extents.addPoint(mPosition + dir * w + up * mHeight);
+    return Acad::eOk;
+}
+
+void AcDbText::subList() const {
+    AcDbEntity::subList();
+    acdbPrintf("                   Style = \"%s\"\n", AcDbEntityFiling::recordName(mStyle).c_str());
+    acdbPrintf("              start point, X=%10.4f  Y=%10.4f  Z=%10.4f\n", mPosition.x, mPosition.y, mPosition.z);
+    acdbPrintf("                  height %10.4f\n", mHeight);
+    acdbPrintf("                    text %s\n", mText.c_str());
+    acdbPrintf("                rotation angle %10.4f\n", mRotation);
+}
+
+Acad::ErrorStatus AcDbText::dwgOutFields(AcDbDwgFiler* filer) const {
+    Acad::ErrorStatus es = AcDbEntity::dwgOutFields(filer);
+    if (es != Acad::eOk) return es;
+    return AcDbFieldWalk::dwgOut(*this, AcDbFieldList<AcDbText>::fields(), filer);
+}
+Acad::ErrorStatus AcDbText::dwgInFields(AcDbDwgFiler* filer) {
+    Acad::ErrorStatus es = AcDbEntity::dwgInFields(filer);
+    if (es != Acad::eOk) return es;
+    return AcDbFieldWalk::dwgIn(*this, AcDbFieldList<AcDbText>::fields(), filer);
+}
+// Tagged data has a second AcDbText marker after the alignment groups.
+Acad::ErrorStatus AcDbText::dxfOutFields(AcDbDxfFiler* filer) const {
+    Acad::ErrorStatus es = AcDbEntity::dxfOutFields(filer);
+    if (es != Acad::eOk) return es;
+    es = AcDbEntityFiling::dxfOutWithMarker(*this, "AcDbText", filer);
+    if (es != Acad::eOk) return es;
+    filer->writeString(7, AcDbEntityFiling::recordName(mStyle).empty() ? std::string("Standard")
+                                                                       : AcDbEntityFiling::recordName(mStyle));
+    filer->writeString(100, "AcDbText");
+    return filer->filerStatus();
+}
+Acad::ErrorStatus AcDbText::dxfInFields(AcDbDxfFiler* filer) {
+    Acad::ErrorStatus es = AcDbEntity::dxfInFields(filer);
+    if (es != Acad::eOk) return es;
+    auto other = [&](const resbuf& rb) {
+        if (rb.restype == 7) mStyle = AcDbEntityFiling::textStyleByName(filer, rb.resval.rstring);
+    };
+    es = AcDbEntityFiling::dxfInWithMarker(*this, "AcDbText", filer, other);
+    if (es != Acad::eOk) return es;
+    if (filer->atSubclassData("AcDbText"))
+        es = AcDbEntityFiling::dxfInItems(*this, AcDbFieldList<AcDbText>::fields(), filer, other);
+    if (mStyle.isNull()) mStyle = AcDbEntityFiling::textStyleByName(filer, nullptr);
+    return es;
+}

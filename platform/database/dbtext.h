@@ -1,0 +1,64 @@
+// Single-line text: position, height, string, rotation and text style.
+#pragma once
+
+#include <string>
+
+#include "database/dbentity.h"
+
+class AcDbText : public AcDbEntity {
+    ACRX_DECLARE_MEMBERS(AcDbText);
+
+public:
+    AcDbText();
+    AcDbText(const AcGePoint3d& position, const char* text, AcDbObjectId style = AcDbObjectId(),
+             double height = 0.0, double rotation = 0.0);
+
+    AcGePoint3d position() const { assertReadEnabled(); return mPosition; }
+    Acad::ErrorStatus setPosition(const AcGePoint3d& position);
+    double height() const { assertReadEnabled(); return mHeight; }
+    Acad::ErrorStatus setHeight(double height);
+    const char* textStringConst() const { assertReadEnabled(); return mText.c_str(); }
+    std::string textString() const { assertReadEnabled(); return mText; }
+    Acad::ErrorStatus setTextString(const char* text);
+    double rotation() const { assertReadEnabled(); return mRotation; }
+    Acad::ErrorStatus setRotation(double rotation);
+    AcDbObjectId textStyle() const { assertReadEnabled(); return mStyle; }
+    Acad::ErrorStatus setTextStyle(AcDbObjectId style);
+    double widthFactor() const { assertReadEnabled(); return mWidthFactor; }
+    Acad::ErrorStatus setWidthFactor(double factor);
+    double oblique() const { assertReadEnabled(); return mOblique; }
+    Acad::ErrorStatus setOblique(double angle);
+    AcGeVector3d normal() const { assertReadEnabled(); return mNormal; }
+    Acad::ErrorStatus setNormal(const AcGeVector3d& normal);
+
+    Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
+    Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
+    Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
+    Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
+
+protected:
+    bool subWorldDraw(AcGiWorldDraw* wd) override;
+    Acad::ErrorStatus subGetGripPoints(AcGePoint3dArray& points, AcDbIntArray& osnapModes,
+                                       AcDbIntArray& geomIds) const override;
+    Acad::ErrorStatus subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
+    Acad::ErrorStatus subGetOsnapPoints(AcDb::OsnapMode mode, Adesk::GsMarker gsSelectionMark,
+                                        const AcGePoint3d& pickPoint, const AcGePoint3d& lastPoint,
+                                        const AcGeMatrix3d& viewXform, AcGePoint3dArray& snapPoints,
+                                        AcDbIntArray& geomIds) const override;
+    Acad::ErrorStatus subTransformBy(const AcGeMatrix3d& xform) override;
+    Acad::ErrorStatus subGetGeomExtents(AcDbExtents& extents) const override;
+    void subList() const override;
+
+private:
+    template <class> friend struct AcDbFieldList;
+    // The baseline direction in world coordinates.
+    AcGeVector3d direction() const;
+    AcGePoint3d mPosition;
+    double mHeight = 0.0;
+    std::string mText;
+    double mRotation = 0.0;
+    double mWidthFactor = 1.0;
+    double mOblique = 0.0;
+    AcGeVector3d mNormal = AcGeVector3d::kZAxis;
+    AcDbObjectId mStyle;
+};
