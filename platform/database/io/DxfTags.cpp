@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace orv::io {
 
@@ -110,12 +111,26 @@ bool tokenizeDxf(std::string_view text, std::vector<DxfTag>& tags, std::string& 
     uint32_t line = 0;
     auto nextLine = [&](std::string_view& out) {
         if (pos >= text.size()) return false;
-        size_t end = text.find('\n', pos);
-        if (end == std::string_view::npos) end = text.size();
+        const void* nl = std::memchr(text.data() + pos, '\n', text.size() - pos);
+        size_t end = nl ? static_cast<size_t>(static_cast<const char*>(nl) - text.data()) : text.size();
         out = text.substr(pos, end - pos);
         if (!out.empty() && out.back() == '\r') out.remove_suffix(1);
         pos = end + 1;
         ++line;
+        return true;
+    };
+    // Group codes are short right-aligned numbers: read them directly, and
+    // fall back to the general parser only for unusual text.
+    auto quickCode = [](std::string_view s, int64_t& code) {
+        size_t i = 0;
+        while (i < s.size() && s[i] == ' ') ++i;
+        if (i == s.size() || s.size() - i > 4) return false;
+        int v = 0;
+        for (; i < s.size(); ++i) {
+            if (s[i] < '0' || s[i] > '9') return false;
+            v = v * 10 + (s[i] - '0');
+        }
+        code = v;
         return true;
     };
     std::string_view codeText, value;
@@ -123,7 +138,7 @@ bool tokenizeDxf(std::string_view text, std::vector<DxfTag>& tags, std::string& 
         uint32_t codeLine = line;
         if (trim(codeText).empty() && pos >= text.size()) break;  // trailing blank line
         int64_t code = 0;
-        if (!parseDxfInt(codeText, code) || code < -5 || code > 1071) {
+        if ((!quickCode(codeText, code) && !parseDxfInt(codeText, code)) || code < -5 || code > 1071) {
             message = "invalid group code '" + std::string(codeText.substr(0, 20)) + "' at line " +
                       std::to_string(codeLine);
             return false;
