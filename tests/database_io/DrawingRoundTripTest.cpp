@@ -85,3 +85,103 @@ TEST(DxfOutput, OtherDxfReaderAuditsWithoutErrors) {
 }
 
 }  // namespace
+
+namespace {
+
+class TablesAndBlocks : public ::testing::TestWithParam<bool> {};
+
+// Layer properties, a user block with an origin and its own entities, a
+// paper space entity and extended data all survive either format.
+TEST_P(TablesAndBlocks, Survive) {
+    const bool dxf = GetParam();
+    registerTestClasses();
+    AcDbDatabase db;
+    AcDbObjectId layer = addLayer(&db, "HIDDEN WORK", 9);
+    {
+        AcDbObjectPointer<AcDbLayerTableRecord> l(layer, AcDb::kForWrite);
+        l->setIsLocked(true);
+        l->setIsFrozen(true);
+        l->setLinetypeObjectId(db.continuousLinetype());
+    }
+    AcDbObjectId blockId;
+    {
+        AcDbBlockTable* bt = nullptr;
+        ASSERT_EQ(db.getBlockTable(bt, AcDb::kForWrite), Acad::eOk);
+        auto* block = new AcDbBlockTableRecord();
+        block->setName("ARROW");
+        ASSERT_EQ(bt->add(blockId, block), Acad::eOk);
+        block->setOrigin(AcGePoint3d(1, 2, 0));
+        auto* inBlock = new TestPipe();
+        inBlock->key = 77;
+        ASSERT_EQ(block->appendAcDbEntity(inBlock), Acad::eOk);
+        inBlock->close();
+        block->close();
+        bt->close();
+    }
+    {
+        AcDbBlockTableRecord* ps = nullptr;
+        ASSERT_EQ(acdbOpenObject(ps, db.paperSpaceId(), AcDb::kForWrite), Acad::eOk);
+        auto* onPaper = new TestPipe();
+        onPaper->key = 88;
+        ASSERT_EQ(ps->appendAcDbEntity(onPaper), Acad::eOk);
+        onPaper->close();
+        ps->close();
+    }
+    auto* marked = new TestPipe();
+    marked->key = 5;
+    db.registerApp("ORV_MARK");
+    resbuf* xd = acutBuildList(1001, "ORV_MARK", 1000, "project folder", 1070, 3, 0);
+    ASSERT_EQ(marked->setXData(xd), Acad::eOk);
+    acutRelRb(xd);
+    appendToModelSpace(&db, marked);
+
+    std::string bytes, message;
+    ASSERT_EQ(orv::io::saveDrawingToString(&db, dxf, bytes, &message), Acad::eOk) << message;
+    AcDbDatabase back(false, true);
+    ASSERT_EQ(orv::io::readDrawingFromString(&back, dxf, bytes, &message), Acad::eOk) << message;
+    if (dxf && std::system("/usr/bin/python3 -c 'import ezdxf' 2>/dev/null") == 0) {
+        ScratchDir dir;
+        std::ofstream(dir.path("blocks.dxf"), std::ios::binary) << bytes;
+        const std::string command = std::string("/usr/bin/python3 ") + ORV_EZDXF_CHECK + " " + dir.path("blocks.dxf");
+        EXPECT_EQ(std::system(command.c_str()), 0);
+    }
+
+    AcDbObjectPointer<AcDbLayerTableRecord> l(back.layerId("HIDDEN WORK"), AcDb::kForRead);
+    ASSERT_TRUE(l);
+    EXPECT_EQ(l->colorIndex(), 9);
+    EXPECT_TRUE(l->isLocked());
+    EXPECT_TRUE(l->isFrozen());
+    EXPECT_EQ(l->linetypeObjectId(), back.continuousLinetype());
+
+    AcDbObjectPointer<AcDbBlockTableRecord> block(back.blockId("ARROW"), AcDb::kForRead);
+    ASSERT_TRUE(block);
+    EXPECT_EQ(block->origin().y, 2.0);
+    ASSERT_EQ(block->entityIds().size(), 1u);
+    AcDbObjectPointer<TestPipe> inBlock(block->entityIds()[0], AcDb::kForRead);
+    ASSERT_TRUE(inBlock);
+    EXPECT_EQ(inBlock->key, 77);
+    EXPECT_EQ(inBlock->ownerId(), back.blockId("ARROW"));
+
+    AcDbObjectPointer<AcDbBlockTableRecord> ps(back.paperSpaceId(), AcDb::kForRead);
+    ASSERT_TRUE(ps);
+    ASSERT_EQ(ps->entityIds().size(), 1u);
+    AcDbObjectPointer<TestPipe> onPaper(ps->entityIds()[0], AcDb::kForRead);
+    ASSERT_TRUE(onPaper);
+    EXPECT_EQ(onPaper->key, 88);
+
+    auto ms = modelSpaceEntities(&back);
+    ASSERT_EQ(ms.size(), 1u);
+    AcDbObjectPointer<TestPipe> m(ms[0], AcDb::kForRead);
+    resbuf* data = m->xData("ORV_MARK");
+    ASSERT_NE(data, nullptr);
+    ASSERT_NE(data->rbnext, nullptr);
+    EXPECT_STREQ(data->rbnext->resval.rstring, "project folder");
+    ASSERT_NE(data->rbnext->rbnext, nullptr);
+    EXPECT_EQ(data->rbnext->rbnext->resval.rint, 3);
+    acutRelRb(data);
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, TablesAndBlocks, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "Dxf" : "Binary"; });
+
+}  // namespace

@@ -422,8 +422,8 @@ Acad::ErrorStatus DxfDrawingReader::read(std::string_view text) {
             break;
         }
         if (es != Acad::eOk) return es;
-        // Blocks are looked up by name once their table is complete.
-        if (o.type == "ENDTAB" && !mTableIds[0].isNull())
+        // Records are looked up by name once their table is complete.
+        if (o.type == "ENDTAB")
             mDb->setTableIds(mTableIds[0], mTableIds[1], mTableIds[2], mTableIds[3], mTableIds[4]);
     }
     closeOpenObjects();

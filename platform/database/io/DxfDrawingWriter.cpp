@@ -142,6 +142,7 @@ bool DxfDrawingWriter::writeEntities(AcDbObjectId blockId) {
     ReadAccess block(blockId);
     auto* btr = AcDbBlockTableRecord::cast(block.object());
     if (!btr) return true;
+    const bool paper = blockId == mDb->paperSpaceId();
     for (AcDbObjectId id : btr->entityIds()) {
         if (id.isErased()) continue;
         ReadAccess entity(id);
@@ -152,7 +153,14 @@ bool DxfDrawingWriter::writeEntities(AcDbObjectId blockId) {
             entry.first = fc;
             ++entry.second;
         }
+        const size_t start = mOut.data().size();
         if (!writeObject(fc.dxfName.c_str(), entity.object())) return false;
+        // Paper space entities carry 67 (other readers rely on it).
+        if (paper) {
+            static const std::string marker = "100\nAcDbEntity\n";
+            size_t at = mOut.data().find(marker, start);
+            if (at != std::string::npos) mOut.data().insert(at + marker.size(), " 67\n1\n");
+        }
     }
     return true;
 }
