@@ -356,12 +356,18 @@ Acad::ErrorStatus DxfDrawingReader::read(std::string_view text) {
     if (!tokenizeDxf(text, mTags, mMessage)) return Acad::eInvalidDxfFile;
     if (Acad::ErrorStatus es = split(); es != Acad::eOk) return es;
     mByDxfName = classesByDxfName();
+    bool needsNewHandles = false;
+    uint64_t maxHandle = 0;
     for (const FileObject& o : mObjects) {
         const bool modelled = (o.section == Section::Tables && (isTableType(o.type) || o.type == "TABLE")) ||
                               ((o.section == Section::Blocks && o.type != "BLOCK" && o.type != "ENDBLK") ||
                                o.section == Section::Entities);
         if (modelled && o.handle) mLoadable.insert(o.handle);
+        if (modelled && !o.handle) needsNewHandles = true;
+        maxHandle = std::max(maxHandle, o.handle);
     }
+    // Objects without a handle get new ones above every handle of the file.
+    if (needsNewHandles) mDb->setHandseed(AcDbHandle(maxHandle + 1));
     mResolver = [this](AcDbHandle h) { return resolve(h); };
 
     Acad::ErrorStatus es = Acad::eOk;
