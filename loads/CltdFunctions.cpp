@@ -9,9 +9,10 @@
 
 namespace {
 
-// Reads the month arguments and appends 24 (slot + month / 100 . value) pairs for each.
-template <typename ValueOfSlot>
-LispStatus returnMonths(ArgCursor& cur, ValueOfSlot valueOf) {
+// Reads the month arguments and appends 24 (slot + month / 100 . value) pairs for each; a month outside
+// the tables is bad data and drops the partial list.
+template <typename DayOf>
+LispStatus returnMonths(ArgCursor& cur, DayOf dayOf) {
     ResultList result;
     result.begin();
     while (!cur.atEnd()) {
@@ -20,7 +21,9 @@ LispStatus returnMonths(ArgCursor& cur, ValueOfSlot valueOf) {
         if (!argInt(cur, month)) return kLispWrongType;
         if (cur.node() == before) cur.next();  // a group-code node is read but not consumed
         if (!hvac::monthInTables(month)) return kLispBadData;
-        for (int slot = 0; slot < 24; ++slot) result.addRealLong(slot + month / 100.0, valueOf(month, slot));
+        int32_t hours[24];
+        dayOf(month, hours);
+        for (int slot = 0; slot < 24; ++slot) result.addRealLong(slot + month / 100.0, hours[slot]);
     }
     result.finish();
     return kLispOk;
@@ -35,7 +38,7 @@ LispStatus getRoofCLTDDxf() {
     int32_t latitude = 0, roof = 0;
     if (!argInt(cur, latitude) || !argInt(cur, roof)) return kLispWrongType;
     if (!hvac::latitudeInTables(latitude)) return kLispBadData;
-    return returnMonths(cur, [&](int32_t month, int slot) { return hvac::roofValue(latitude, roof, month, slot); });
+    return returnMonths(cur, [&](int32_t month, int32_t* hours) { hvac::roofDay(latitude, roof, month, hours); });
 }
 
 LispStatus getWallCLTDDxf() {
@@ -47,7 +50,7 @@ LispStatus getWallCLTDDxf() {
     if (!argInt(cur, latitude) || !argInt(cur, wall) || !argString(cur, exposure)) return kLispWrongType;
     if (!hvac::latitudeInTables(latitude) || hvac::isHorizontalExposure(exposure)) return kLispBadData;
     return returnMonths(
-        cur, [&](int32_t month, int slot) { return hvac::wallValue(latitude, wall, exposure, month, slot); });
+        cur, [&](int32_t month, int32_t* hours) { hvac::wallDay(latitude, wall, exposure, month, hours); });
 }
 
 LispStatus getGlassCLTDDxf() {
@@ -59,5 +62,5 @@ LispStatus getGlassCLTDDxf() {
     if (!argInt(cur, latitude) || !argString(cur, zoneType) || !argString(cur, exposure)) return kLispWrongType;
     if (!hvac::latitudeInTables(latitude)) return kLispBadData;
     return returnMonths(
-        cur, [&](int32_t month, int slot) { return hvac::glassValue(latitude, zoneType, exposure, month, slot); });
+        cur, [&](int32_t month, int32_t* hours) { hvac::glassDay(latitude, zoneType, exposure, month, hours); });
 }

@@ -90,22 +90,44 @@ int32_t glassValue(int32_t latitude, const std::string& zoneType, const std::str
     return meanOfRows(a, b, rows.first != rows.second);
 }
 
+void roofDay(int32_t latitude, int32_t roofNumber, int32_t month, int32_t hours[24]) {
+    const int8_t* row = &kRoof[roofIndex(month, latitudeBand(latitude), roofRow(roofNumber), 0)];
+    for (int h = 0; h < kSlots; ++h) hours[h] = row[h];
+}
+
+void wallDay(int32_t latitude, int32_t wallNumber, const std::string& exposure, int32_t month, int32_t hours[24]) {
+    const ExposureRows rows = exposureRows(exposure);
+    const int band = latitudeBand(latitude), construction = wallRow(wallNumber);
+    const int8_t* a = &kWall[wallIndex(month, band, construction, rows.first, 0)];
+    const int8_t* b = &kWall[wallIndex(month, band, construction, rows.second, 0)];
+    for (int h = 0; h < kSlots; ++h) hours[h] = meanOfRows(a[h], b[h], rows.first != rows.second);
+}
+
+void glassDay(int32_t latitude, const std::string& zoneType, const std::string& exposure, int32_t month,
+              int32_t hours[24]) {
+    const ExposureRows rows = exposureRows(exposure);
+    const int band = latitudeBand(latitude), zone = zoneTypeRow(zoneType);
+    const int16_t* a = &kGlass[glassIndex(month, band, zone, rows.first, 0)];
+    const int16_t* b = &kGlass[glassIndex(month, band, zone, rows.second, 0)];
+    for (int h = 0; h < kSlots; ++h) hours[h] = meanOfRows(a[h], b[h], rows.first != rows.second);
+}
+
 bool roofCltd(int32_t latitude, int32_t roofNumber, int32_t month, int32_t hours[24]) {
     if (!latitudeInTables(latitude) || !monthInTables(month)) return false;
-    for (int h = 0; h < kSlots; ++h) hours[h] = roofValue(latitude, roofNumber, month, h);
+    roofDay(latitude, roofNumber, month, hours);
     return true;
 }
 
 bool wallCltd(int32_t latitude, int32_t wallNumber, const std::string& exposure, int32_t month, int32_t hours[24]) {
     if (!latitudeInTables(latitude) || !monthInTables(month) || isHorizontalExposure(exposure)) return false;
-    for (int h = 0; h < kSlots; ++h) hours[h] = wallValue(latitude, wallNumber, exposure, month, h);
+    wallDay(latitude, wallNumber, exposure, month, hours);
     return true;
 }
 
 bool glassCltd(int32_t latitude, const std::string& zoneType, const std::string& exposure, int32_t month,
                int32_t hours[24]) {
     if (!latitudeInTables(latitude) || !monthInTables(month)) return false;
-    for (int h = 0; h < kSlots; ++h) hours[h] = glassValue(latitude, zoneType, exposure, month, h);
+    glassDay(latitude, zoneType, exposure, month, hours);
     return true;
 }
 

@@ -31,6 +31,12 @@ int32_t wallValue(int32_t latitude, int32_t wallNumber, const std::string& expos
 int32_t glassValue(int32_t latitude, const std::string& zoneType, const std::string& exposure, int32_t month,
                    int slot);
 
+// One day of values without range checks (arguments must be in the tables); the rows are resolved once.
+void roofDay(int32_t latitude, int32_t roofNumber, int32_t month, int32_t hours[24]);
+void wallDay(int32_t latitude, int32_t wallNumber, const std::string& exposure, int32_t month, int32_t hours[24]);
+void glassDay(int32_t latitude, const std::string& zoneType, const std::string& exposure, int32_t month,
+              int32_t hours[24]);
+
 // One day (24 hour slots) of values; false, with nothing written, for arguments outside the tables
 // (latitude below 16 or above 71, month outside 0 to 11, "UP" for a wall).
 bool roofCltd(int32_t latitude, int32_t roofNumber, int32_t month, int32_t hours[24]);
