@@ -1,12 +1,15 @@
 // Class registration of the module's custom entities.
 #include "host/ModuleClasses.h"
 
+#include "leaders/ZKLeader.h"
 #include "runtime/rxobject.h"
 
 void registerModuleClasses() {
     // Each custom entity class registers here through its rxInit, in the
     // host's order: ducts, rooms, then leaders.
+    ZKLeader::rxInit();
 }
 
 void deleteModuleClasses() {
+    ZKLeader::rxUninit();
 }

@@ -16,7 +16,6 @@ LispStatus drawTripleFitting() { return notYetBuilt(); }
 LispStatus drawTripleCenter() { return notYetBuilt(); }
 LispStatus drawTripleDiffuser() { return notYetBuilt(); }
 LispStatus explodeSolid() { return notYetBuilt(); }
-LispStatus getPlinePoints() { return notYetBuilt(); }
 LispStatus setDuctInfo() { return notYetBuilt(); }
 LispStatus getOldDuctInfo() { return notYetBuilt(); }
 LispStatus ductGetHangerList() { return notYetBuilt(); }

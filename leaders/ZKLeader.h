@@ -17,6 +17,8 @@ public:
 
     ZKLeader();
     ~ZKLeader() override;
+    // Removes the class registered by rxInit (module unload).
+    static void rxUninit();
 
     // Points: start (at the label), middle (the elbow), end (the arrow tip).
     void getPoints(AcGePoint3d& start, AcGePoint3d& middle, AcGePoint3d& end) const;

@@ -1,0 +1,50 @@
+// Find-or-load of block definitions shared by the module's block users.
+#include "host/BlockLoader.h"
+
+#include <memory>
+
+#include "ads/ads.h"
+#include "database/dbdatabase.h"
+#include "database/dbsymtab.h"
+#include "database/io/DrawingFiles.h"
+#include "host/LispCallbacks.h"
+
+namespace {
+
+bool lookUpBlock(AcDbDatabase* db, const std::string& name, AcDbObjectId& blockId) {
+    AcDbBlockTable* table = nullptr;
+    if (db->getBlockTable(table, AcDb::kForRead) != Acad::eOk) return false;
+    AcDbObjectId id;
+    const bool found = table->getAt(name, id) == Acad::eOk;
+    table->close();
+    if (found) blockId = id;
+    return found;
+}
+
+} // namespace
+
+bool findOrLoadBlock(const std::string& name, AcDbObjectId& blockId) {
+    AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
+    if (!db || name.empty()) return false;
+    if (lookUpBlock(db, name, blockId)) return true;
+
+    std::string path;
+    if (acdbHostApplicationServices()->findFile(path, (name + ".dwg").c_str(), db) != Acad::eOk) {
+        invokeLispIgnoringResult("zkBlock-alertMissing", acutBuildList(RTSTR, name.c_str(), 0));
+        return false;
+    }
+    std::string message;
+    std::unique_ptr<AcDbDatabase> side(orv::io::readSideDatabase(path, &message));
+    if (!side) {
+        acutPrintf("\nCannot read the block drawing %s: %s", path.c_str(), message.c_str());
+        return false;
+    }
+    AcDbObjectId id;
+    const Acad::ErrorStatus es = db->insert(id, name.c_str(), side.get());
+    if (es != Acad::eOk) {
+        acutPrintf("\nCannot insert the block drawing %s (error %d).", path.c_str(), static_cast<int>(es));
+        return false;
+    }
+    blockId = id;
+    return true;
+}
