@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "database/dbclasses.h"
 #include "database/dbopen.h"
 #include "database/dbstub.h"
 #include "database/io/ByteBuffer.h"
@@ -161,7 +162,8 @@ Acad::ErrorStatus readBinaryDrawing(AcDbDatabase* db, std::string_view bytes, st
         vars.emplace_back(std::move(name), std::move(v));
     }
 
-    // Classes.
+    // Classes (the standard ones are registered on first use).
+    acdbRegisterEntityClasses();
     uint32_t nClasses = r.in.u32();
     if (!r.plausible(nClasses, 17)) return r.fail("damaged class table");
     std::vector<FiledClass> classes(nClasses);

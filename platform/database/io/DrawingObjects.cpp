@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "database/dbclasses.h"
 #include "database/dbopen.h"
 #include "database/dbstub.h"
 #include "database/dbsymtab.h"
@@ -83,6 +84,7 @@ void reindexTables(AcDbDatabase* db) {
 }
 
 std::unordered_map<std::string, AcRxClass*> classesByDxfName() {
+    acdbRegisterEntityClasses();
     std::unordered_map<std::string, AcRxClass*> map;
     for (const auto& [name, entry] : acrxClassDictionary()->entries()) {
         auto* cls = dynamic_cast<AcRxClass*>(entry);

@@ -359,8 +359,10 @@ Acad::ErrorStatus DxfDrawingReader::read(std::string_view text) {
     bool needsNewHandles = false;
     uint64_t maxHandle = 0;
     for (const FileObject& o : mObjects) {
-        const bool modelled = (o.section == Section::Tables && (isTableType(o.type) || o.type == "TABLE")) ||
-                              ((o.section == Section::Blocks && o.type != "BLOCK" && o.type != "ENDBLK") ||
+        const bool structural = o.type == "SECTION" || o.type == "ENDSEC" || o.type == "ENDTAB";
+        const bool modelled = !structural &&
+                              ((o.section == Section::Tables && (isTableType(o.type) || o.type == "TABLE")) ||
+                               (o.section == Section::Blocks && o.type != "BLOCK" && o.type != "ENDBLK") ||
                                o.section == Section::Entities);
         if (modelled && o.handle) mLoadable.insert(o.handle);
         if (modelled && !o.handle) needsNewHandles = true;
