@@ -6,8 +6,10 @@
 #include <filesystem>
 #include <memory>
 
-#include "BenchEntities.h"
 #include "database/dbdatabase.h"
+#include "database/dbline.h"
+#include "database/dbmtext.h"
+#include "database/dbpolyline.h"
 #include "database/dbopen.h"
 #include "database/dbsymtab.h"
 #include "database/io/DrawingFiles.h"
@@ -15,7 +17,6 @@
 namespace {
 
 std::unique_ptr<AcDbDatabase> makeDrawing(int entities) {
-    registerBenchClasses();
     auto db = std::make_unique<AcDbDatabase>();
     AcDbBlockTableRecord* ms = nullptr;
     acdbOpenObject(ms, db->modelSpaceId(), AcDb::kForWrite);
@@ -23,24 +24,21 @@ std::unique_ptr<AcDbDatabase> makeDrawing(int entities) {
         const double x = (i % 1000) * 12.5, y = (i / 1000) * 9.75;
         AcDbEntity* e = nullptr;
         switch (i % 10) {
-        case 0: case 1: case 2: case 3: {
-            auto* line = new BenchLine();
-            line->start.set(x, y, 0);
-            line->end.set(x + 10.3, y + 4.1, 0);
-            e = line;
+        case 0: case 1: case 2: case 3:
+            e = new AcDbLine(AcGePoint3d(x, y, 0), AcGePoint3d(x + 10.3, y + 4.1, 0));
             break;
-        }
         case 4: case 5: case 6: {
-            auto* pl = new BenchPolyline();
-            for (int k = 0; k < 6; ++k) pl->vertices.emplace_back(x + k * 1.7, y + (k % 2) * 2.3);
-            pl->closed = i % 2 == 0;
+            auto* pl = new AcDbPolyline();
+            for (unsigned k = 0; k < 6; ++k) pl->addVertexAt(k, AcGePoint2d(x + k * 1.7, y + (k % 2) * 2.3));
+            pl->setClosed(i % 2 == 0);
             e = pl;
             break;
         }
         default: {
-            auto* text = new BenchText();
-            text->location.set(x, y, 0);
-            text->contents = "Room " + std::to_string(i) + "\\P1250 cfm";
+            auto* text = new AcDbMText();
+            text->setLocation(AcGePoint3d(x, y, 0));
+            text->setTextHeight(2.5);
+            text->setContents(("Room " + std::to_string(i) + "\\P1250 cfm").c_str());
             e = text;
             break;
         }
