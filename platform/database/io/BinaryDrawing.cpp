@@ -163,7 +163,7 @@ Acad::ErrorStatus readBinaryDrawing(AcDbDatabase* db, std::string_view bytes, st
     }
 
     // Classes (the standard ones are registered on first use).
-    acdbRegisterEntityClasses();
+    registerFiledClasses();
     uint32_t nClasses = r.in.u32();
     if (!r.plausible(nClasses, 17)) return r.fail("damaged class table");
     std::vector<FiledClass> classes(nClasses);

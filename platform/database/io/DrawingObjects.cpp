@@ -83,8 +83,23 @@ void reindexTables(AcDbDatabase* db) {
     }
 }
 
-std::unordered_map<std::string, AcRxClass*> classesByDxfName() {
+void registerFiledClasses() {
+    AcDbBlockTable::desc();
+    AcDbBlockTableRecord::desc();
+    AcDbLayerTable::desc();
+    AcDbLayerTableRecord::desc();
+    AcDbTextStyleTable::desc();
+    AcDbTextStyleTableRecord::desc();
+    AcDbLinetypeTable::desc();
+    AcDbLinetypeTableRecord::desc();
+    AcDbRegAppTable::desc();
+    AcDbRegAppTableRecord::desc();
+    AcDbFileProxyEntity::desc();
     acdbRegisterEntityClasses();
+}
+
+std::unordered_map<std::string, AcRxClass*> classesByDxfName() {
+    registerFiledClasses();
     std::unordered_map<std::string, AcRxClass*> map;
     for (const auto& [name, entry] : acrxClassDictionary()->entries()) {
         auto* cls = dynamic_cast<AcRxClass*>(entry);

@@ -49,6 +49,10 @@ private:
 void reindexTable(class AcDbSymbolTable* table);
 void reindexTables(AcDbDatabase* db);
 
+// Registers every class the database files (tables, records, standard
+// entities, proxies): host classes register on first use otherwise.
+void registerFiledClasses();
+
 // Entity classes of the class dictionary by DXF name (upper case).
 std::unordered_map<std::string, AcRxClass*> classesByDxfName();
 // Creates an instance of a class by name; null when unknown or abstract.
