@@ -21,8 +21,14 @@ build: deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
 	cmake --build $(BUILD) -j $(JOBS)
 
+# The demo runs in $(BUILD)/demo: a fresh project folder made from
+# examples/demo, so the source tree stays clean.
 demo: build
-	cd examples/demo && ../../$(BUILD)/orvane-hvac run --drawing demo.dwg demo.lsp
+	rm -rf $(BUILD)/demo && mkdir -p $(BUILD)/demo
+	cp examples/demo/*.lsp $(BUILD)/demo/
+	cd $(BUILD)/demo && ../orvane-hvac new-project . demo
+	cd $(BUILD)/demo && ORVANE_SUPPORT=$(CURDIR)/examples/support ../orvane-hvac run --drawing Plan.dwg demo.lsp
+	@echo "Demo output in $(BUILD)/demo (Plan.dxf, Plan.dwg, Plan.svg)" 
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

@@ -1,6 +1,7 @@
 // Host functions for scripts: documents, module loading and the registered
 // function table.
 #include "app/HostSession.h"
+#include "database/dbdatabase.h"
 #include "lisp/AdsHost.h"
 #include "runtime/docman.h"
 
@@ -20,9 +21,11 @@ std::string stringArg(Args args, std::size_t index, const char* function) {
 } // namespace
 
 void defineEntityFunctions(lisp::Interpreter& lisp, HostSession& session);
+void defineSessionFunctions(lisp::Interpreter& lisp);
 
 void HostSession::defineHostFunctions() {
     defineEntityFunctions(mLisp, *this);
+    defineSessionFunctions(mLisp);
     mLisp.defineBuiltin("host-new", [this](Args args) -> Ref {
         newDocument(stringArg(args, 0, "host-new"));
         return Interpreter::nil();
@@ -55,6 +58,14 @@ void HostSession::defineHostFunctions() {
             items.push_back(Interpreter::cons(Interpreter::string(name), Interpreter::integer(code)));
         return Interpreter::list(items);
     }, 0, 0);
+    // The host's file search: as given, the drawing's folder, then the
+    // ORVANE_SUPPORT folders.
+    mLisp.defineBuiltin("findfile", [](Args args) -> Ref {
+        std::string found;
+        std::string name = stringArg(args, 0, "findfile");
+        if (acdbHostApplicationServices()->findFile(found, name.c_str()) != Acad::eOk) return Interpreter::nil();
+        return Interpreter::string(absolutePath(found));
+    }, 1, 1);
     mLisp.defineBuiltin("host-document", [](Args) -> Ref {
         AcApDocument* doc = acDocManager->curDocument();
         return doc ? Interpreter::string(doc->fileName()) : Interpreter::nil();

@@ -2,12 +2,14 @@
 // runs AutoLISP scripts.
 #include <CLI/CLI.hpp>
 
+#include <filesystem>
 #include <iostream>
 
 #include "app/DrawingFiles.h"
 #include "app/HostSession.h"
 #include "app/ModelSpace.h"
 #include "database/dbdatabase.h"
+#include "projectdb/projectfile.h"
 
 namespace {
 
@@ -59,6 +61,18 @@ int renderCommand(const std::string& drawing, const std::string& output) {
     return kExitOk;
 }
 
+int newProjectCommand(const std::string& dir, const std::string& name) {
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    projectdb::ProjectFileResult result = projectdb::createProject(HostSession::absolutePath(dir), name);
+    if (!result.ok) {
+        std::cerr << "orvane-hvac: " << result.message << "\n";
+        return kExitFile;
+    }
+    std::cout << result.path << "\n";
+    return kExitOk;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -82,6 +96,11 @@ int main(int argc, char** argv) {
         ->check(CLI::ExistingFile);
     render->add_option("-o,--output", renderOutput, "SVG file to write")->required();
 
+    std::string projectDir, projectName;
+    auto* newProject = app.add_subcommand("new-project", "Create a project database DIR/NAME_zk_hvac.zk");
+    newProject->add_option("dir", projectDir, "Project folder (created when missing)")->required();
+    newProject->add_option("name", projectName, "Project name (default: the folder's name)");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -91,5 +110,6 @@ int main(int argc, char** argv) {
     if (*run) return runCommand(drawing, script);
     if (*repl) return replCommand(replDrawing);
     if (*render) return renderCommand(renderDrawing, renderOutput);
+    if (*newProject) return newProjectCommand(projectDir, projectName);
     return kExitUsage;
 }

@@ -6,6 +6,7 @@
 
 #include "ads/ads.h"
 #include "host/LispCallbacks.h"
+#include "project/ProjectData.h"
 #include "runtime/exceptions.h"
 
 DocDataManager* gDocDataManager = nullptr;
@@ -23,10 +24,14 @@ std::string shortNameOf(const std::string& fileName) {
     return slash == std::string::npos ? fileName : fileName.substr(slash + 1);
 }
 
-zkPerProjectData::zkPerProjectData(std::string name) : mName(std::move(name)) {}
-zkPerProjectData::~zkPerProjectData() = default;
+zkPerProjectData::zkPerProjectData(std::string name, AcDbDatabase* firstDrawing)
+    : mName(std::move(name)), mDatabase(std::make_unique<ProjectDatabaseData>(mName)) {
+    mDatabase->connectIfMarked(firstDrawing);
+}
 
-bool zkPerProjectData::makeReady(bool /*messages*/) { return true; }
+zkPerProjectData::~zkPerProjectData() { mDatabase->disconnect(); }
+
+bool zkPerProjectData::makeReady(bool messages) { return mDatabase->makeReady(messages); }
 
 zkPerDocData::zkPerDocData(std::string fileName, AcDbDatabase* database, zkPerProjectData* project)
     : mFileName(std::move(fileName)), mShortName(shortNameOf(mFileName)), mDatabase(database),
@@ -104,7 +109,7 @@ bool DocDataManager::addDocument(const std::string& fileName, AcDbDatabase* data
     if (projectPos >= 0) {
         project = mProjects[projectPos];
     } else {
-        project = new zkPerProjectData(key);
+        project = new zkPerProjectData(key, database);
         mProjects.insert(mProjects.begin(), project);
     }
     mDocs.insert(mDocs.begin(), new hvacPerDocData(fileName, database, project));

@@ -12,12 +12,14 @@
 
 class AcDbDatabase;
 class DocDataManager;
+class ProjectDatabaseData;
 
 // One project: the open drawings of one folder, sharing one project
 // database connection.
 class zkPerProjectData {
 public:
-    explicit zkPerProjectData(std::string name);
+    // Connects at once when the first drawing carries the connection mark.
+    zkPerProjectData(std::string name, AcDbDatabase* firstDrawing);
     virtual ~zkPerProjectData();
 
     const std::string& name() const { return mName; }
@@ -28,10 +30,12 @@ public:
     // Makes sure the project database connection is open; prints its own
     // message on failure when messages is true.
     bool makeReady(bool messages);
+    ProjectDatabaseData& database() { return *mDatabase; }
 
 private:
     friend class zkPerDocData;
     std::string mName;
+    std::unique_ptr<ProjectDatabaseData> mDatabase;
     int mDocumentCount = 0;
     bool mIsMetric = false;
 };

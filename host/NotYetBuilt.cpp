@@ -9,7 +9,6 @@ LispStatus notYetBuilt() {
 }
 } // namespace
 
-LispStatus disconnect() { return notYetBuilt(); }
 LispStatus solidUnion() { return notYetBuilt(); }
 LispStatus solidSlice() { return notYetBuilt(); }
 LispStatus drawTripleFitting() { return notYetBuilt(); }
@@ -40,7 +39,6 @@ LispStatus zkBreak() { return notYetBuilt(); }
 LispStatus zkDuctForce() { return notYetBuilt(); }
 LispStatus insertDuctLikePlumbing() { return notYetBuilt(); }
 LispStatus getDuctCoord() { return notYetBuilt(); }
-LispStatus getLayer() { return notYetBuilt(); }
 LispStatus dwgDiff() { return notYetBuilt(); }
 LispStatus loadDetail() { return notYetBuilt(); }
 LispStatus roomSetLeaderLocation() { return notYetBuilt(); }

@@ -38,7 +38,7 @@ TEST_F(DocData, KeysAndShortNames) {
 }
 
 TEST_F(DocData, SameFolderSharesOneProject) {
-    AcApDocument* b = open("/projects/alpha/B.dwg");
+    AcApDocument* b = open(projectDir + "/B.dwg");
     ASSERT_EQ(manager->projects().size(), 1u);
     EXPECT_EQ(manager->projects()[0]->documentCount(), 2);
     acDocManager->closeDocument(b);
@@ -49,18 +49,18 @@ TEST_F(DocData, SameFolderSharesOneProject) {
 }
 
 TEST_F(DocData, ActivationExchangesOnlyTheHead) {
-    AcApDocument* b = open("/projects/alpha/B.dwg");
+    AcApDocument* b = open(projectDir + "/B.dwg");
     AcApDocument* c = open("/projects/beta/C.dwg");
-    EXPECT_EQ(docNames(), (std::vector<std::string>{"/projects/beta/C.dwg", "/projects/alpha/B.dwg",
-                                                    "/projects/alpha/A.dwg"}));
+    EXPECT_EQ(docNames(), (std::vector<std::string>{"/projects/beta/C.dwg", projectDir + "/B.dwg",
+                                                    projectDir + "/A.dwg"}));
     acDocManager->activateDocument(doc);
-    EXPECT_EQ(docNames(), (std::vector<std::string>{"/projects/alpha/A.dwg", "/projects/alpha/B.dwg",
+    EXPECT_EQ(docNames(), (std::vector<std::string>{projectDir + "/A.dwg", projectDir + "/B.dwg",
                                                     "/projects/beta/C.dwg"}));
     acDocManager->activateDocument(b);
-    EXPECT_EQ(docNames()[0], "/projects/alpha/B.dwg");
+    EXPECT_EQ(docNames()[0], projectDir + "/B.dwg");
     acDocManager->activateDocument(doc);
     acDocManager->activateDocument(b);
-    EXPECT_EQ(docNames()[0], "/projects/alpha/B.dwg");
+    EXPECT_EQ(docNames()[0], projectDir + "/B.dwg");
     (void)c;
 }
 
@@ -73,7 +73,7 @@ TEST_F(DocData, SaveUnderNewNameMovesTheDrawing) {
     AcEditor* editor = acedEditorPtr();
     // An automatic save keeps everything where it was.
     editor->fireSaveComplete(doc->database(), "/tmp/auto.sv$");
-    EXPECT_EQ(docNames(), std::vector<std::string>{"/projects/alpha/A.dwg"});
+    EXPECT_EQ(docNames(), std::vector<std::string>{projectDir + "/A.dwg"});
     // Save As into another folder moves the drawing and drops the old project.
     editor->fireSaveComplete(doc->database(), "/projects/beta/A2.dwg");
     EXPECT_EQ(docNames(), std::vector<std::string>{"/projects/beta/A2.dwg"});
@@ -84,7 +84,7 @@ TEST_F(DocData, SaveUnderNewNameMovesTheDrawing) {
 
 TEST_F(DocData, ActivationCallbackRespectsTheSwitch) {
     interp.evalString("(setq hits 0) (defun c:zk_hvac-doToDo () (setq hits (1+ hits)))");
-    AcApDocument* b = open("/projects/alpha/B.dwg");
+    AcApDocument* b = open(projectDir + "/B.dwg");
     acDocManager->activateDocument(doc);
     EXPECT_EQ(eval("hits"), "2"); // B created (activated), then A
     gDoDocumentActivated = false;

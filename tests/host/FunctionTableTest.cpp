@@ -89,5 +89,5 @@ TEST_F(FunctionTable, IsMetricAndActivationSwitch) {
 TEST_F(FunctionTable, CheckZkListsDocumentsAndProjects) {
     output.clear();
     eval("(c:checkzk)");
-    EXPECT_EQ(output, "\nDocument list\n/projects/alpha/A.dwg\nProject list\n/projects/alpha");
+    EXPECT_EQ(output, "\nDocument list\n" + projectDir + "/A.dwg\nProject list\n" + projectDir);
 }

@@ -4,11 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "database/dbdatabase.h"
+#include "host/FunctionTable.h"
 #include "lisp/AdsHost.h"
 #include "lisp/Interpreter.h"
+#include "projectdb/projectfile.h"
 #include "runtime/docman.h"
 #include "runtime/editor.h"
 #include "runtime/rxapp.h"
@@ -30,7 +34,13 @@ protected:
             delete db;
         };
         acDocManager->onDocumentClosed = [](AcApDocument* doc) { adsDropFunctionContext(doc); };
-        doc = acDocManager->createDocument("/projects/alpha/A.dwg", new AcDbDatabase(true));
+        // A project folder with its database, holding the first drawing.
+        char pattern[] = "/tmp/orv-host-XXXXXX";
+        root = mkdtemp(pattern);
+        projectDir = root + "/alpha";
+        std::filesystem::create_directories(projectDir);
+        projectdb::createProject(projectDir, "alpha");
+        doc = acDocManager->createDocument(projectDir + "/A.dwg", new AcDbDatabase(true));
     }
     void TearDown() override {
         acDocManager->closeAll();
@@ -38,7 +48,10 @@ protected:
         acDocManager->databaseDeleter = nullptr;
         acDocManager->onDocumentClosed = nullptr;
         adsSetOutputSink({});
+        std::error_code ec;
+        std::filesystem::remove_all(root, ec);
     }
+    void registerFunctionTableForTest() { registerFunctionTable(kLispFunctionTable, kLispFunctionCount, 0); }
     // Evaluates AutoLISP and returns the printed value (prin1 form).
     std::string eval(const std::string& source) {
         lisp::EvalResult r = interp.evalString(source);
@@ -47,6 +60,8 @@ protected:
     }
 
     std::string output;
+    std::string root;
+    std::string projectDir;
     AcApDocument* doc = nullptr;
     lisp::Interpreter interp;
 };

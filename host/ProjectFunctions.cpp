@@ -1,0 +1,37 @@
+// AutoLISP functions over the project connection and the layer keys.
+#include "ads/ads.h"
+#include "database/dbopen.h"
+#include "database/dbsymtab.h"
+#include "host/DocData.h"
+#include "host/DrawingHelpers.h"
+#include "host/LispArgs.h"
+#include "host/ModuleFunctions.h"
+#include "project/ProjectData.h"
+
+LispStatus disconnect() {
+    acedRetNil();
+    if (!gDocDataManager || !gDocDataManager->currentDocData()) return kLispOk;
+    gDocDataManager->currentDocData()->project()->database().disconnect();
+    return kLispOk;
+}
+
+LispStatus getLayer() {
+    acedRetNil();
+    LispArgs args;
+    ArgCursor cur(args);
+    std::string key;
+    if (!argString(cur, key) || cur.atEnd()) return kLispOk;
+    bool hasSystem = false;
+    int32_t layerSystem = 0;
+    if (cur.node()->restype != RTNIL) {
+        if (!argInt(cur, layerSystem)) return kLispOk;
+        hasSystem = true;
+    }
+    AcDbObjectId layerId;
+    if (!getLayerByKey(gDocDataManager, key, hasSystem, layerSystem, layerId)) return kLispOk;
+    AcDbLayerTableRecord* layer = nullptr;
+    if (acdbOpenObject(layer, layerId, AcDb::kForRead) != Acad::eOk) return kLispOk;
+    acedRetStr(layer->getName().c_str());
+    layer->close();
+    return kLispOk;
+}

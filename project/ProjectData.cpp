@@ -1,0 +1,92 @@
+// Project database connection of a project and its shared record objects.
+#include "project/ProjectData.h"
+
+#include <cstring>
+
+#include "ads/ads.h"
+#include "database/dbdatabase.h"
+#include "database/dbopen.h"
+#include "database/dbsymtab.h"
+
+namespace {
+
+const char* kMarkApp = "ORVANE";
+const char* kMarkKey = "ZK_HVAC";
+
+} // namespace
+
+std::string connectErrorMessage(const std::string& key) {
+    if (key == "zk_elec") return "\nCannot connect to the electrical database (Connection Error Code 1).";
+    if (key == "zk_plumb") return "\nCannot connect to the plumbing database (Connection Error Code 1).";
+    return "\nCannot connect to the HVAC database (Connection Error Code 1).";
+}
+
+bool drawingIsMarked(AcDbDatabase* drawing) {
+    if (!drawing) return false;
+    AcDbBlockTableRecord* space = nullptr;
+    if (acdbOpenObject(space, drawing->modelSpaceId(), AcDb::kForRead) != Acad::eOk) return false;
+    resbuf* xdata = space->xData(kMarkApp);
+    space->close();
+    bool marked = false;
+    for (resbuf* rb = xdata; rb && !marked; rb = rb->rbnext) {
+        if (rb->restype != 1000 || !rb->resval.rstring || std::strcmp(rb->resval.rstring, kMarkKey) != 0) continue;
+        resbuf* next = rb->rbnext;
+        marked = next && next->restype == 1000 && next->resval.rstring && std::strcmp(next->resval.rstring, "YES") == 0;
+    }
+    acutRelRb(xdata);
+    return marked;
+}
+
+bool markDrawing(AcDbDatabase* drawing) {
+    if (!drawing) return false;
+    drawing->registerApp(kMarkApp);
+    AcDbBlockTableRecord* space = nullptr;
+    if (acdbOpenObject(space, drawing->modelSpaceId(), AcDb::kForWrite) != Acad::eOk) return false;
+    resbuf* xdata = acutBuildList(1001, kMarkApp, 1000, kMarkKey, 1000, "YES", 0);
+    Acad::ErrorStatus es = space->setXData(xdata);
+    acutRelRb(xdata);
+    space->close();
+    return es == Acad::eOk;
+}
+
+void ProjectDatabaseData::createRecords() {
+    IProjectDatabasePtr& db = mConnection.database();
+    if (!mGlobal) mGlobal = std::make_unique<DbRecord>(db, L"tblGlobal", L"ixGlobal");
+    if (!mLayerKey) mLayerKey = std::make_unique<DbRecord>(db, L"tblLayerKey", L"ixLayerKey");
+    if (!mLayer) mLayer = std::make_unique<DbRecord>(db, L"tblLayer", L"ixLayer");
+    if (!mTextStyle) mTextStyle = std::make_unique<DbRecord>(db, L"tblTextStyle", L"ixTextStyle");
+}
+
+void ProjectDatabaseData::connectIfMarked(AcDbDatabase* drawing) {
+    if (!drawingIsMarked(drawing)) return;
+    if (mConnection.connect(mFolder, kProductKey, false)) createRecords();
+}
+
+bool ProjectDatabaseData::makeReady(bool messages) {
+    bool open = mConnection.isOpen();
+    if (!open) {
+        mConnection.connect(mConnection.projectFolder().empty() ? mFolder : mConnection.projectFolder(), kProductKey,
+                            messages);
+        open = mConnection.isOpen();
+    }
+    if (!open) {
+        if (messages) acutPrintf("%s", connectErrorMessage(kProductKey).c_str());
+        return false;
+    }
+    createRecords();
+    return true;
+}
+
+void ProjectDatabaseData::disconnect() {
+    IProjectDatabasePtr& db = mConnection.database();
+    try {
+        if (db) db.ResetSession();
+        mGlobal.reset();
+        mLayerKey.reset();
+        mLayer.reset();
+        mTextStyle.reset();
+        if (db && db.IsOpen()) db.Close();
+    } catch (const _com_error&) {
+        reportDatabaseError(db);
+    }
+}

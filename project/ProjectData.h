@@ -1,0 +1,49 @@
+// The project database side of a project: its connection and the shared
+// record objects (global settings, layer keys, layers, text styles).
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "project/DbConnection.h"
+#include "project/DbRecord.h"
+
+class AcDbDatabase;
+
+inline constexpr const char* kProductKey = "zk_hvac";
+
+class ProjectDatabaseData {
+public:
+    explicit ProjectDatabaseData(std::string folder) : mFolder(std::move(folder)) {}
+
+    // Connects at project open when the drawing's model space carries the
+    // mark ("ORVANE" extended data: "ZK_HVAC" followed by "YES").
+    void connectIfMarked(AcDbDatabase* drawing);
+    // Answers whether the connection is open, connecting first when needed,
+    // and creates the missing record objects. Prints the connection error
+    // when messages is true.
+    bool makeReady(bool messages);
+    // Discards the record objects (after ResetSession) and closes the
+    // database; the interface stays until the next connection replaces it.
+    void disconnect();
+
+    DbConnection& connection() { return mConnection; }
+    DbRecord* globalRecord() { return mGlobal.get(); }
+    DbRecord* layerKeyRecord() { return mLayerKey.get(); }
+    DbRecord* layerRecord() { return mLayer.get(); }
+    DbRecord* textStyleRecord() { return mTextStyle.get(); }
+
+private:
+    void createRecords();
+    std::string mFolder;
+    DbConnection mConnection;
+    std::unique_ptr<DbRecord> mGlobal, mLayerKey, mLayer, mTextStyle;
+};
+
+// True when the drawing's model space carries the connection mark.
+bool drawingIsMarked(AcDbDatabase* drawing);
+// Sets the connection mark on the drawing's model space.
+bool markDrawing(AcDbDatabase* drawing);
+// "\nCannot connect to the HVAC database (Connection Error Code 1)." and its
+// siblings, by product key.
+std::string connectErrorMessage(const std::string& key);
