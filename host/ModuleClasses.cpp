@@ -2,14 +2,17 @@
 #include "host/ModuleClasses.h"
 
 #include "leaders/ZKLeader.h"
+#include "rooms/hvacRoom.h"
 #include "runtime/rxobject.h"
 
 void registerModuleClasses() {
     // Each custom entity class registers here through its rxInit, in the
     // host's order: ducts, rooms, then leaders.
+    hvacRoom::rxInit();
     ZKLeader::rxInit();
 }
 
 void deleteModuleClasses() {
+    hvacRoom::rxUninit();
     ZKLeader::rxUninit();
 }

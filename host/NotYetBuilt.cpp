@@ -18,19 +18,6 @@ LispStatus explodeSolid() { return notYetBuilt(); }
 LispStatus setDuctInfo() { return notYetBuilt(); }
 LispStatus getOldDuctInfo() { return notYetBuilt(); }
 LispStatus ductGetHangerList() { return notYetBuilt(); }
-LispStatus roomDraw() { return notYetBuilt(); }
-LispStatus roomGetPoints() { return notYetBuilt(); }
-LispStatus roomGetLeaderPoints() { return notYetBuilt(); }
-LispStatus roomSetPoints() { return notYetBuilt(); }
-LispStatus roomGetArea() { return notYetBuilt(); }
-LispStatus roomUpdateIndex() { return notYetBuilt(); }
-LispStatus roomFind() { return notYetBuilt(); }
-LispStatus roomInsertPoint() { return notYetBuilt(); }
-LispStatus roomRemovePoint() { return notYetBuilt(); }
-LispStatus roomUpdateLabel() { return notYetBuilt(); }
-LispStatus roomUpdateAttributes() { return notYetBuilt(); }
-LispStatus roomSetPointInfo() { return notYetBuilt(); }
-LispStatus roomInsert() { return notYetBuilt(); }
 LispStatus addDuctToDwg() { return notYetBuilt(); }
 LispStatus zoneTree() { return notYetBuilt(); }
 LispStatus floorTree() { return notYetBuilt(); }
@@ -41,12 +28,9 @@ LispStatus insertDuctLikePlumbing() { return notYetBuilt(); }
 LispStatus getDuctCoord() { return notYetBuilt(); }
 LispStatus dwgDiff() { return notYetBuilt(); }
 LispStatus loadDetail() { return notYetBuilt(); }
-LispStatus roomSetLeaderLocation() { return notYetBuilt(); }
 LispStatus ductFillet() { return notYetBuilt(); }
-LispStatus roomToggleLeader() { return notYetBuilt(); }
 LispStatus projectExplorer() { return notYetBuilt(); }
 LispStatus ssgetxDuct() { return notYetBuilt(); }
-LispStatus ssgetxRoom() { return notYetBuilt(); }
 
 int optionsDirect() {
     acedRetNil();

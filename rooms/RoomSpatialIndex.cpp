@@ -1,0 +1,261 @@
+// Room extents index: a multi-level grid per drawing. Each room sits at the
+// level whose cell size first covers its extents, in at most four cells, so
+// a query looks at one cell per level in use. Model space is scanned only
+// for entities appended since the last query; edited rooms are re-measured
+// lazily.
+#include "rooms/RoomSpatialIndex.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <memory>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "database/dbdatabase.h"
+#include "database/dbstub.h"
+#include "rooms/hvacRoom.h"
+
+namespace {
+
+struct CellKey {
+    int level;
+    int64_t ix, iy;
+    bool operator==(const CellKey&) const = default;
+};
+
+struct CellKeyHash {
+    size_t operator()(const CellKey& k) const noexcept {
+        uint64_t h = static_cast<uint64_t>(k.ix) * 0x9E3779B97F4A7C15ull;
+        h ^= static_cast<uint64_t>(k.iy) + 0x7F4A7C159E3779B9ull + (h << 6) + (h >> 2);
+        return static_cast<size_t>(h ^ static_cast<uint64_t>(k.level + 64) * 0xC2B2AE3D27D4EB4Full);
+    }
+};
+
+struct Box {
+    double minX = 0, minY = 0, maxX = 0, maxY = 0;
+    bool contains(const AcGePoint2d& p) const { return p.x >= minX && p.x <= maxX && p.y >= minY && p.y <= maxY; }
+};
+
+struct Entry {
+    AcDbObjectId id;
+    size_t position = 0; // place in model space
+    bool placed = false; // has a box in the grid
+    Box box;
+    std::vector<CellKey> cells;
+};
+
+constexpr int kMinLevel = -40;
+constexpr int kMaxLevel = 80;
+
+double cellSize(int level) { return std::ldexp(1.0, level); }
+
+int64_t cellOf(double v, int level) { return static_cast<int64_t>(std::floor(v / cellSize(level))); }
+
+class DatabaseIndex {
+public:
+    explicit DatabaseIndex(AcDbDatabase* db) : mDb(db) {}
+    AcDbDatabase* database() const { return mDb; }
+    bool empty() const { return mEntries.empty(); }
+    size_t size() const { return mEntries.size(); }
+
+    void sync();
+    std::vector<AcDbObjectId> candidatesAt(const AcGePoint2d& p) const;
+    void markDirty(const hvacRoom* room) { mDirty.insert(room); }
+    void remove(const hvacRoom* room);
+
+private:
+    void reset();
+    void unplace(const hvacRoom* room, Entry& e);
+    void place(const hvacRoom* room, Entry& e);
+
+    AcDbDatabase* mDb;
+    AcDbObjectId mModelSpace;
+    size_t mScanned = 0;
+    AcDbObjectId mLastScanned;
+    std::unordered_map<const hvacRoom*, Entry> mEntries;
+    std::unordered_set<const hvacRoom*> mDirty;
+    std::unordered_map<CellKey, std::vector<const hvacRoom*>, CellKeyHash> mCells;
+    std::map<int, size_t> mLevels; // level -> rooms placed there
+};
+
+// The indexes by drawing, and which index holds each room.
+std::unordered_map<AcDbDatabase*, std::unique_ptr<DatabaseIndex>>& indexes() {
+    static std::unordered_map<AcDbDatabase*, std::unique_ptr<DatabaseIndex>> map;
+    return map;
+}
+std::unordered_map<const hvacRoom*, DatabaseIndex*>& owners() {
+    static std::unordered_map<const hvacRoom*, DatabaseIndex*> map;
+    return map;
+}
+
+void DatabaseIndex::reset() {
+    for (auto& [room, entry] : mEntries) owners().erase(room);
+    mEntries.clear();
+    mDirty.clear();
+    mCells.clear();
+    mLevels.clear();
+    mScanned = 0;
+    mLastScanned.setNull();
+}
+
+void DatabaseIndex::unplace(const hvacRoom* room, Entry& e) {
+    if (!e.placed) return;
+    for (const CellKey& key : e.cells) {
+        auto it = mCells.find(key);
+        if (it == mCells.end()) continue;
+        std::vector<const hvacRoom*>& rooms = it->second;
+        auto found = std::find(rooms.begin(), rooms.end(), room);
+        if (found != rooms.end()) {
+            *found = rooms.back();
+            rooms.pop_back();
+        }
+        if (rooms.empty()) mCells.erase(it);
+    }
+    if (!e.cells.empty() && --mLevels[e.cells.front().level] == 0) mLevels.erase(e.cells.front().level);
+    e.cells.clear();
+    e.placed = false;
+}
+
+// Measures the outline (slightly widened, so that hits within the
+// geometric tolerance of an edge are kept) and files it in the grid.
+void DatabaseIndex::place(const hvacRoom* room, Entry& e) {
+    unplace(room, e);
+    const std::vector<RoomPoint>& points = RoomSpatialIndex::outlineOf(room);
+    if (points.empty()) return;
+    Box b{points[0].point.x, points[0].point.y, points[0].point.x, points[0].point.y};
+    for (const RoomPoint& p : points) {
+        b.minX = std::min(b.minX, p.point.x);
+        b.minY = std::min(b.minY, p.point.y);
+        b.maxX = std::max(b.maxX, p.point.x);
+        b.maxY = std::max(b.maxY, p.point.y);
+    }
+    const double span = std::max(b.maxX - b.minX, b.maxY - b.minY);
+    const double margin = 1e-6 * std::max({1.0, span, std::fabs(b.minX), std::fabs(b.maxX), std::fabs(b.minY),
+                                           std::fabs(b.maxY)});
+    b.minX -= margin;
+    b.minY -= margin;
+    b.maxX += margin;
+    b.maxY += margin;
+    if (!std::isfinite(b.minX) || !std::isfinite(b.minY) || !std::isfinite(b.maxX) || !std::isfinite(b.maxY)) return;
+    const double size = std::max(b.maxX - b.minX, b.maxY - b.minY);
+    int level = static_cast<int>(std::ceil(std::log2(size)));
+    level = std::clamp(level, kMinLevel, kMaxLevel);
+    // Coordinates too far out for the grid's integer cells go to the top level.
+    while (level < kMaxLevel && std::max({std::fabs(b.minX), std::fabs(b.maxX), std::fabs(b.minY),
+                                          std::fabs(b.maxY)}) / cellSize(level) > 1e15)
+        ++level;
+    e.box = b;
+    const int64_t x0 = cellOf(b.minX, level), x1 = cellOf(b.maxX, level);
+    const int64_t y0 = cellOf(b.minY, level), y1 = cellOf(b.maxY, level);
+    for (int64_t ix = x0; ix <= x1; ++ix)
+        for (int64_t iy = y0; iy <= y1; ++iy) {
+            CellKey key{level, ix, iy};
+            mCells[key].push_back(room);
+            e.cells.push_back(key);
+        }
+    ++mLevels[level];
+    e.placed = true;
+}
+
+void DatabaseIndex::remove(const hvacRoom* room) {
+    auto it = mEntries.find(room);
+    if (it == mEntries.end()) return;
+    unplace(room, it->second);
+    mDirty.erase(room);
+    mEntries.erase(it);
+}
+
+// Takes in the entities appended to model space since the last query (or
+// starts over when model space was rearranged), then re-measures the rooms
+// that changed.
+void DatabaseIndex::sync() {
+    AcDbObjectId ms = mDb->modelSpaceId();
+    AcDbBlockTableRecord* space = nullptr;
+    if (acdbOpenObject(space, ms, AcDb::kForRead) != Acad::eOk) {
+        reset();
+        return;
+    }
+    const std::vector<AcDbObjectId>& ids = space->entityIds();
+    if (ms != mModelSpace || ids.size() < mScanned || (mScanned > 0 && ids[mScanned - 1] != mLastScanned)) {
+        reset();
+        mModelSpace = ms;
+    }
+    for (size_t i = mScanned; i < ids.size(); ++i) {
+        AcDbStub* stub = ids[i].stub();
+        const hvacRoom* room = stub ? hvacRoom::cast(stub->object) : nullptr;
+        if (!room) continue;
+        Entry& e = mEntries[room];
+        e.id = ids[i];
+        e.position = i;
+        owners()[room] = this;
+        mDirty.insert(room);
+    }
+    mScanned = ids.size();
+    mLastScanned = ids.empty() ? AcDbObjectId() : ids.back();
+    space->close();
+    for (const hvacRoom* room : mDirty) {
+        auto it = mEntries.find(room);
+        if (it != mEntries.end()) place(room, it->second);
+    }
+    mDirty.clear();
+}
+
+std::vector<AcDbObjectId> DatabaseIndex::candidatesAt(const AcGePoint2d& p) const {
+    std::vector<const Entry*> found;
+    for (const auto& [level, count] : mLevels) {
+        auto it = mCells.find(CellKey{level, cellOf(p.x, level), cellOf(p.y, level)});
+        if (it == mCells.end()) continue;
+        for (const hvacRoom* room : it->second) {
+            const Entry& e = mEntries.at(room);
+            if (e.box.contains(p) && !e.id.isErased()) found.push_back(&e);
+        }
+    }
+    std::sort(found.begin(), found.end(), [](const Entry* a, const Entry* b) { return a->position < b->position; });
+    std::vector<AcDbObjectId> result;
+    result.reserve(found.size());
+    for (const Entry* e : found) result.push_back(e->id);
+    return result;
+}
+
+void dropIfEmpty(DatabaseIndex* index) {
+    if (index->empty()) indexes().erase(index->database());
+}
+
+} // namespace
+
+std::vector<AcDbObjectId> RoomSpatialIndex::candidatesAt(AcDbDatabase* db, const AcGePoint2d& p) {
+    if (!db) return {};
+    std::unique_ptr<DatabaseIndex>& slot = indexes()[db];
+    if (!slot) slot = std::make_unique<DatabaseIndex>(db);
+    DatabaseIndex* index = slot.get();
+    index->sync();
+    std::vector<AcDbObjectId> result = index->candidatesAt(p);
+    // An index without rooms is not kept: nothing would tell it when its
+    // drawing goes away.
+    dropIfEmpty(index);
+    return result;
+}
+
+void RoomSpatialIndex::noteChanged(const hvacRoom* room) {
+    auto it = owners().find(room);
+    if (it != owners().end()) it->second->markDirty(room);
+}
+
+void RoomSpatialIndex::forget(const hvacRoom* room) {
+    auto it = owners().find(room);
+    if (it == owners().end()) return;
+    DatabaseIndex* index = it->second;
+    owners().erase(it);
+    index->remove(room);
+    dropIfEmpty(index);
+}
+
+size_t RoomSpatialIndex::indexedRoomCount(AcDbDatabase* db) {
+    auto it = indexes().find(db);
+    return it == indexes().end() ? 0 : it->second->size();
+}
+
+size_t RoomSpatialIndex::indexCount() { return indexes().size(); }
+
+const std::vector<RoomPoint>& RoomSpatialIndex::outlineOf(const hvacRoom* room) { return room->mPoints; }
