@@ -2,6 +2,7 @@
 // function table.
 #include "app/HostSession.h"
 #include "database/dbdatabase.h"
+#include "editor/EditorBuiltins.h"
 #include "lisp/AdsHost.h"
 #include "runtime/docman.h"
 
@@ -25,6 +26,7 @@ void defineSessionFunctions(lisp::Interpreter& lisp);
 
 void HostSession::defineHostFunctions() {
     defineEntityFunctions(mLisp, *this);
+    registerEditorBuiltins(mLisp);
     defineSessionFunctions(mLisp);
     mLisp.defineBuiltin("host-new", [this](Args args) -> Ref {
         newDocument(stringArg(args, 0, "host-new"));
