@@ -7,6 +7,7 @@
 #include "database/dbdatabase.h"
 #include "host/FunctionTable.h"
 #include "host/LispCall.h"
+#include "host/ResultList.h"
 #include "lisp/AdsHost.h"
 #include "lisp/Interpreter.h"
 #include "loads/CltdLookup.h"
@@ -16,6 +17,7 @@ namespace {
 
 constexpr short kNoopCode = 200;
 constexpr short kNoopWrappedCode = 201;
+constexpr short kPairsCode = 202;
 
 int noopHandler() {
     acedRetNil();
@@ -27,6 +29,15 @@ LispStatus noopImplementation() {
     return kLispOk;
 }
 int noopWrappedHandler() { return invokeLispFunction(noopImplementation, nullptr); }
+
+// Returns 288 constant pairs: the result-list cost of a 12-month call without any table lookup.
+int pairsHandler() {
+    ResultList result;
+    result.begin();
+    for (int i = 0; i < 288; ++i) result.addRealLong(i % 24 + (i / 24) / 100.0, i);
+    result.finish();
+    return RSRSLT;
+}
 
 // One open drawing with the module's functions and the two empty ones registered.
 struct Host {
@@ -47,6 +58,8 @@ struct Host {
         acedRegFunc(noopHandler, kNoopCode);
         acedDefun("bench-noop-wrapped", kNoopWrappedCode);
         acedRegFunc(noopWrappedHandler, kNoopWrappedCode);
+        acedDefun("bench-288-pairs", kPairsCode);
+        acedRegFunc(pairsHandler, kPairsCode);
     }
     ~Host() {
         acDocManager->closeAll();
@@ -86,6 +99,7 @@ void BM_EmptyWrappedFunction_WallArguments(benchmark::State& s) {
     runForm(s, std::string("(bench-noop-wrapped") + kWallArgs);
 }
 void BM_GetWallCLTDDxf_12Months(benchmark::State& s) { runForm(s, std::string("(zk_hvac-getWallCLTDDxf") + kWallArgs); }
+void BM_ResultOf288Pairs_WallArguments(benchmark::State& s) { runForm(s, std::string("(bench-288-pairs") + kWallArgs); }
 void BM_EmptyFunction_StoreArguments(benchmark::State& s) { runForm(s, std::string("(bench-noop") + kStoreArgs); }
 void BM_EmptyWrappedFunction_StoreArguments(benchmark::State& s) {
     runForm(s, std::string("(bench-noop-wrapped") + kStoreArgs);
@@ -109,6 +123,7 @@ void BM_WallCltdLookup_12Months(benchmark::State& state) {
 
 BENCHMARK(BM_EmptyFunction_WallArguments);
 BENCHMARK(BM_EmptyWrappedFunction_WallArguments);
+BENCHMARK(BM_ResultOf288Pairs_WallArguments);
 BENCHMARK(BM_GetWallCLTDDxf_12Months);
 BENCHMARK(BM_EmptyFunction_StoreArguments);
 BENCHMARK(BM_EmptyWrappedFunction_StoreArguments);
