@@ -22,8 +22,9 @@ HostSession::HostSession() {
 }
 
 HostSession::~HostSession() {
-    if (mModuleLoaded) unloadModule();
+    // Drawings close first: their custom entities need the module's code.
     acDocManager->closeAll();
+    if (mModuleLoaded) unloadModule();
     acDocManager->onCurrentChanged = nullptr;
     acDocManager->onDocumentLoaded = nullptr;
     acDocManager->onDocumentClosed = nullptr;
