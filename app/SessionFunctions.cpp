@@ -86,6 +86,8 @@ void defineSessionFunctions(lisp::Interpreter& lisp) {
     lisp.defineBuiltin("host-new-project", [](Args args) -> Ref {
         std::string dir = HostSession::absolutePath(stringArg(args, 0, "host-new-project"));
         std::string name = args.size() > 1 ? stringArg(args, 1, "host-new-project") : std::string{};
+        std::error_code ec;
+        std::filesystem::create_directories(dir, ec);
         projectdb::ProjectFileResult result = projectdb::createProject(dir, name);
         if (!result.ok) lisp::raiseError(result.message);
         return Interpreter::string(result.path);

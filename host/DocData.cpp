@@ -7,6 +7,9 @@
 #include "ads/ads.h"
 #include "host/LispCallbacks.h"
 #include "project/ProjectData.h"
+#include "database/dbdatabase.h"
+#include "database/dbopen.h"
+#include "database/dbsymtab.h"
 #include "runtime/exceptions.h"
 
 DocDataManager* gDocDataManager = nullptr;
@@ -42,8 +45,49 @@ zkPerDocData::zkPerDocData(std::string fileName, AcDbDatabase* database, zkPerPr
 
 zkPerDocData::~zkPerDocData() { --mProject->mDocumentCount; }
 
+namespace {
+
+// A drawing keeps its alignment point in model space extended data of the
+// application "ORVANE_ALIGN": one 1010 point (x, y, 0).
+constexpr const char* kAlignmentApp = "ORVANE_ALIGN";
+
+bool loadAlignmentPoint(AcDbDatabase* db, AcGePoint2d& point) {
+    if (!db) return false;
+    AcDbBlockTableRecord* space = nullptr;
+    if (acdbOpenObject(space, db->modelSpaceId(), AcDb::kForRead) != Acad::eOk) return false;
+    resbuf* xdata = space->xData(kAlignmentApp);
+    space->close();
+    bool found = false;
+    for (resbuf* rb = xdata; rb; rb = rb->rbnext) {
+        if (rb->restype == 1010) {
+            point.set(rb->resval.rpoint[0], rb->resval.rpoint[1]);
+            found = true;
+            break;
+        }
+    }
+    acutRelRb(xdata);
+    return found;
+}
+
+void storeAlignmentPoint(AcDbDatabase* db, const AcGePoint2d& point) {
+    if (!db) return;
+    db->registerApp(kAlignmentApp);
+    AcDbBlockTableRecord* space = nullptr;
+    if (acdbOpenObject(space, db->modelSpaceId(), AcDb::kForWrite) != Acad::eOk) return;
+    double p[3] = {point.x, point.y, 0.0};
+    resbuf* xdata = acutBuildList(1001, kAlignmentApp, 1010, p, 0);
+    space->setXData(xdata);
+    acutRelRb(xdata);
+    space->close();
+}
+
+} // namespace
+
 bool zkPerDocData::alignmentPoint(AcGePoint2d& point, bool messages) {
-    mAlignmentPointLoaded = true;
+    if (!mAlignmentPointLoaded) {
+        mAlignmentPointSet = loadAlignmentPoint(mDatabase, mAlignmentPoint);
+        mAlignmentPointLoaded = true;
+    }
     if (!mAlignmentPointSet) {
         if (messages) acutPrintf("\nAlignment point not set yet!\nIt must be set before ducts can be inserted.");
         return false;
@@ -56,6 +100,7 @@ void zkPerDocData::setAlignmentPoint(const AcGePoint2d& point) {
     mAlignmentPoint = point;
     mAlignmentPointSet = true;
     mAlignmentPointLoaded = true;
+    storeAlignmentPoint(mDatabase, point);
 }
 
 DocDataManager::DocDataManager() {

@@ -1,4 +1,5 @@
 ; Argument errors print the wrapper's messages and answer nil.
+; with project
 (princ "\n(zk_hvac-setIsMetric) => ")
 (prin1 (zk_hvac-setIsMetric))
 (princ "\n(zk_hvac-setIsMetric \"x\") => ")

@@ -1,0 +1,21 @@
+; with project
+; Document and project lists while opening, activating, saving as and closing
+; drawings in two folders; an automatic save moves nothing.
+(defun show (title) (princ (strcat "\n-- " title)) (c:checkzk))
+(show "start")
+(host-new-project "other")
+(host-new "B.dwg")
+(host-new "other/C.dwg")
+(show "three drawings")
+(host-activate "Drawing1.dwg")
+(show "Drawing1 activated")
+(host-autosave)
+(show "after automatic save")
+(host-saveas "other/D.dwg")
+(show "Drawing1 saved as other/D.dwg")
+(host-close "B.dwg")
+(show "B closed")
+(princ "\nLayer of ROOM LABELS: ")
+(host-activate "other/C.dwg")
+(prin1 (zk_hvac-getLayer "ROOM LABELS" nil))
+(princ)
