@@ -10,7 +10,6 @@
 #include <map>
 #include <memory>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "database/dbdatabase.h"
 #include "database/dbstub.h"
@@ -41,6 +40,7 @@ struct Entry {
     AcDbObjectId id;
     size_t position = 0; // place in model space
     bool placed = false; // has a box in the grid
+    bool dirty = false;  // waits in the re-measure list
     Box box;
     std::vector<CellKey> cells;
 };
@@ -61,7 +61,7 @@ public:
 
     void sync();
     std::vector<AcDbObjectId> candidatesAt(const AcGePoint2d& p) const;
-    void markDirty(const hvacRoom* room) { mDirty.insert(room); }
+    void markDirty(const hvacRoom* room);
     void remove(const hvacRoom* room);
 
 private:
@@ -74,7 +74,9 @@ private:
     size_t mScanned = 0;
     AcDbObjectId mLastScanned;
     std::unordered_map<const hvacRoom*, Entry> mEntries;
-    std::unordered_set<const hvacRoom*> mDirty;
+    // Rooms to re-measure (a list: clearing it must not cost the size of
+    // the drawing).
+    std::vector<const hvacRoom*> mDirty;
     std::unordered_map<CellKey, std::vector<const hvacRoom*>, CellKeyHash> mCells;
     std::map<int, size_t> mLevels; // level -> rooms placed there
 };
@@ -158,11 +160,18 @@ void DatabaseIndex::place(const hvacRoom* room, Entry& e) {
     e.placed = true;
 }
 
+void DatabaseIndex::markDirty(const hvacRoom* room) {
+    auto it = mEntries.find(room);
+    if (it == mEntries.end() || it->second.dirty) return;
+    it->second.dirty = true;
+    mDirty.push_back(room);
+}
+
 void DatabaseIndex::remove(const hvacRoom* room) {
     auto it = mEntries.find(room);
     if (it == mEntries.end()) return;
     unplace(room, it->second);
-    mDirty.erase(room);
+    std::erase(mDirty, room);
     mEntries.erase(it);
 }
 
@@ -189,14 +198,19 @@ void DatabaseIndex::sync() {
         e.id = ids[i];
         e.position = i;
         owners()[room] = this;
-        mDirty.insert(room);
+        if (!e.dirty) {
+            e.dirty = true;
+            mDirty.push_back(room);
+        }
     }
     mScanned = ids.size();
     mLastScanned = ids.empty() ? AcDbObjectId() : ids.back();
     space->close();
     for (const hvacRoom* room : mDirty) {
         auto it = mEntries.find(room);
-        if (it != mEntries.end()) place(room, it->second);
+        if (it == mEntries.end()) continue;
+        it->second.dirty = false;
+        place(room, it->second);
     }
     mDirty.clear();
 }
