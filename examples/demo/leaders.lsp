@@ -1,0 +1,11 @@
+;;; A label leader: drawn from its tagged data, its elbow moved by a grip.
+(princ "\n\n== Leader")
+(entmake '((0 . "ZKLEADER") (100 . "AcDbEntity") (8 . "0") (100 . "ZKLeader")
+           (10 60.0 20.0 0.0) (11 70.0 20.0 0.0) (12 70.0 12.0 0.0) (40 . 1.0)))
+(setq leader (entlast))
+(princ "\nLeader points: ") (princ (host-grips leader))
+(host-move-grips leader '(1) '(2.0 2.0 0.0))
+(princ "\nElbow moved:   ") (princ (host-grips leader))
+(princ "\nDrawn as:")
+(foreach primitive (host-draw leader) (princ "\n  ") (princ primitive))
+(princ)
