@@ -2,6 +2,7 @@
 // automatic save, answers for message boxes, and the project file repair
 // that the product's "compactDatabase" uses.
 #include <cstdlib>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 
@@ -82,6 +83,16 @@ void defineSessionFunctions(lisp::Interpreter& lisp) {
     lisp.defineBuiltin("host-repair-project", [](Args args) -> Ref {
         projectdb::ProjectFileResult result = projectdb::repairProject(stringArg(args, 0, "host-repair-project"));
         return result.ok ? Interpreter::t() : Interpreter::nil();
+    }, 1, 1);
+    // Overwrites the start of a file with garbage (for repair tests).
+    lisp.defineBuiltin("host-damage-file", [](Args args) -> Ref {
+        std::string path = HostSession::absolutePath(stringArg(args, 0, "host-damage-file"));
+        std::FILE* file = std::fopen(path.c_str(), "r+b");
+        if (!file) lisp::raiseError("cannot open " + path);
+        static const char garbage[] = "this is not a project database at all, it is damaged";
+        std::fwrite(garbage, 1, sizeof garbage, file);
+        std::fclose(file);
+        return Interpreter::t();
     }, 1, 1);
     lisp.defineBuiltin("host-new-project", [](Args args) -> Ref {
         std::string dir = HostSession::absolutePath(stringArg(args, 0, "host-new-project"));

@@ -1,0 +1,18 @@
+; A damaged project database is repaired through the product's
+; "compactDatabase" when the first function needs the project.
+(host-new-project "job")
+(defun compactDatabase (path unused mode)
+  (princ (strcat "\ncompactDatabase called with mode " mode))
+  (host-repair-project path))
+(host-damage-file "job/job_zk_hvac.zk")
+(host-new "job/Plan.dwg")
+(princ "\nLayer of ROOM LABELS: ")
+(prin1 (zk_hvac-getLayer "ROOM LABELS" nil))
+(princ "\n-- a second candidate database makes the project ambiguous")
+(host-new-project "job" "copy")
+(host-new "job/Other.dwg")
+(zk_hvac-disconnect)
+(host-close "job/Plan.dwg")
+(princ "\nLayer of ROOM LABELS: ")
+(prin1 (zk_hvac-getLayer "ROOM LABELS" nil))
+(princ)
