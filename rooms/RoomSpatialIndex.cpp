@@ -81,14 +81,15 @@ private:
     std::map<int, size_t> mLevels; // level -> rooms placed there
 };
 
-// The indexes by drawing, and which index holds each room.
+// The indexes by drawing, and which index holds each room. Never destroyed:
+// rooms of drawings deleted late in the exit still find them.
 std::unordered_map<AcDbDatabase*, std::unique_ptr<DatabaseIndex>>& indexes() {
-    static std::unordered_map<AcDbDatabase*, std::unique_ptr<DatabaseIndex>> map;
-    return map;
+    static auto* map = new std::unordered_map<AcDbDatabase*, std::unique_ptr<DatabaseIndex>>;
+    return *map;
 }
 std::unordered_map<const hvacRoom*, DatabaseIndex*>& owners() {
-    static std::unordered_map<const hvacRoom*, DatabaseIndex*> map;
-    return map;
+    static auto* map = new std::unordered_map<const hvacRoom*, DatabaseIndex*>;
+    return *map;
 }
 
 void DatabaseIndex::reset() {
