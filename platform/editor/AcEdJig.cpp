@@ -18,13 +18,20 @@ AcEdJig::DragStatus AcEdJig::drag() {
     return status == kNoChange ? kNormal : status;
 }
 
+// With ortho mode on, input governed by it runs horizontally or vertically
+// from the last point entered.
 AcEdJig::DragStatus AcEdJig::acquirePoint(AcGePoint3d& point) {
     ads_point none = {0, 0, 0};
     ads_point result;
+    const AcGePoint3d previous = acedLastPoint();
     acedInitGet((mControls & kNullResponseAccepted) ? 0 : RSG_NONULL, nullptr);
     switch (acedGetPoint(none, mPrompt.c_str(), result)) {
     case RTNORM:
         point.set(result[0], result[1], result[2]);
+        if ((mControls & kGovernedByOrthoMode) && acedOrthoMode()) {
+            point = acedOrthoPoint(previous, point);
+            acedSetLastPoint(point);
+        }
         return kNormal;
     case RTNONE: return kNull;
     default: return kCancel;

@@ -24,6 +24,7 @@ bool toInputItem(const lisp::Ref& value, AcEdInputItem& item) {
 } // namespace
 
 void registerEditorBuiltins(lisp::Interpreter& interpreter) {
+    acedOrthoMode(); // registers the editor's system variables
     interpreter.defineBuiltin("host-input", [](lisp::Args args) -> lisp::Ref {
         std::vector<AcEdInputItem> items;
         for (const lisp::Ref& arg : args) {

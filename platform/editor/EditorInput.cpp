@@ -1,9 +1,12 @@
 // The editor's input queue and the prompt functions reading from it.
 #include "editor/EditorInput.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <deque>
+
+#include "lisp/AdsHost.h"
 
 namespace {
 
@@ -16,6 +19,36 @@ std::deque<AcEdInputItem>& queue() {
 int& pendingInitFlags() {
     static int flags = 0;
     return flags;
+}
+
+struct EditorState {
+    AcGePoint3d lastPoint;
+    bool ortho = false;
+};
+
+// The editor's state, with its system variables registered once.
+EditorState& state() {
+    static EditorState* editor = [] {
+        auto* s = new EditorState;
+        adsRegisterSysVar("LASTPOINT", [s](resbuf* rb) {
+            rb->restype = RT3DPOINT;
+            rb->resval.rpoint[0] = s->lastPoint.x;
+            rb->resval.rpoint[1] = s->lastPoint.y;
+            rb->resval.rpoint[2] = s->lastPoint.z;
+            return true;
+        });
+        adsRegisterSysVar("ORTHOMODE", [s](resbuf* rb) {
+            rb->restype = RTSHORT;
+            rb->resval.rint = s->ortho ? 1 : 0;
+            return true;
+        }, [s](const resbuf* rb) {
+            if (rb->restype != RTSHORT || (rb->resval.rint != 0 && rb->resval.rint != 1)) return false;
+            s->ortho = rb->resval.rint == 1;
+            return true;
+        });
+        return s;
+    }();
+    return *editor;
 }
 
 int takeInitFlags() {
@@ -55,6 +88,7 @@ int acedGetPoint(const ads_point, const char* prompt, ads_point result) {
             result[0] = item.point.x;
             result[1] = item.point.y;
             result[2] = item.point.z;
+            state().lastPoint = item.point;
             return RTNORM;
         }
         if (item.isEnter()) {
@@ -88,3 +122,13 @@ int acedGetString(int, const char* prompt, char* result, size_t bufLen) {
 }
 
 int acedRedraw(const ads_name, int) { return RTNORM; }
+
+AcGePoint3d acedLastPoint() { return state().lastPoint; }
+void acedSetLastPoint(const AcGePoint3d& point) { state().lastPoint = point; }
+bool acedOrthoMode() { return state().ortho; }
+void acedSetOrthoMode(bool on) { state().ortho = on; }
+
+AcGePoint3d acedOrthoPoint(const AcGePoint3d& base, const AcGePoint3d& point) {
+    if (std::fabs(point.x - base.x) >= std::fabs(point.y - base.y)) return AcGePoint3d(point.x, base.y, point.z);
+    return AcGePoint3d(base.x, point.y, point.z);
+}

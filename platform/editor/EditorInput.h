@@ -45,3 +45,13 @@ int acedGetPoint(const ads_point base, const char* prompt, ads_point result);
 int acedGetString(int cronly, const char* prompt, char* result, size_t bufLen);
 // Redraws the screen (nothing to do without a screen).
 int acedRedraw(const ads_name entity, int mode);
+
+// The last point entered (system variable LASTPOINT) and ortho mode
+// (ORTHOMODE, 0 or 1), registered as system variables on first use.
+AcGePoint3d acedLastPoint();
+void acedSetLastPoint(const AcGePoint3d& point);
+bool acedOrthoMode();
+void acedSetOrthoMode(bool on);
+// The point constrained to a horizontal or vertical line through base,
+// whichever is nearer.
+AcGePoint3d acedOrthoPoint(const AcGePoint3d& base, const AcGePoint3d& point);

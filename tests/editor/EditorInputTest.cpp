@@ -100,6 +100,26 @@ TEST_F(EditorInput, DragUpdatesOnlyOnChangeAndAcceptsAnUnchangedClick) {
     EXPECT_EQ(jig.line.endPoint(), AcGePoint3d(5, 5, 0));
 }
 
+TEST_F(EditorInput, OrthoModeGovernsOnlyInputThatAsksForIt) {
+    lisp::Interpreter interp;
+    registerEditorBuiltins(interp);
+    ASSERT_TRUE(interp.evalString("(setvar \"ORTHOMODE\" 1)").ok);
+    EXPECT_TRUE(acedOrthoMode());
+    LineJig jig;
+    acedQueueInput(AcEdInputItem::makePoint(AcGePoint3d(0, 0, 0)));
+    acedQueueInput(AcEdInputItem::makePoint(AcGePoint3d(10, 2, 0)));
+    acedQueueInput(AcEdInputItem::makePoint(AcGePoint3d(11, 9, 0)));
+    EXPECT_EQ(jig.drag(), AcEdJig::kNormal);
+    jig.setUserInputControls(static_cast<AcEdJig::UserInputControls>(AcEdJig::kGovernedByOrthoMode));
+    AcGePoint3d p;
+    EXPECT_EQ(jig.acquirePoint(p), AcEdJig::kNormal);
+    EXPECT_EQ(p, AcGePoint3d(10, 0, 0));
+    EXPECT_EQ(jig.acquirePoint(p), AcEdJig::kNormal);
+    EXPECT_EQ(p, AcGePoint3d(10, 9, 0));
+    EXPECT_EQ(interp.evalString("(getvar \"LASTPOINT\")").value != nullptr, true);
+    acedSetOrthoMode(false);
+}
+
 TEST_F(EditorInput, HostInputQueuesPointsAndStringsAndRejectsOthers) {
     lisp::Interpreter interp;
     registerEditorBuiltins(interp);

@@ -53,6 +53,22 @@ TEST_F(RoomJig, ClickedVerticesComeOutReversedWithLabelAndLeader) {
     EXPECT_EQ(acedPendingInput(), 0u);
 }
 
+TEST_F(RoomJig, OrthoModeSquaresLaterVerticesButNotTheLabel) {
+    acedSetOrthoMode(true);
+    queuePoint(0, 0);
+    queuePoint(10, 1);
+    queuePoint(9, 10);
+    queueText("");
+    queuePoint(3, 4);
+    EXPECT_EQ(draw().substr(0, 7), "<Entity");
+    acedSetOrthoMode(false);
+    AcDbObjectPointer<hvacRoom> room(roomsOf(db)[0], AcDb::kForRead);
+    ASSERT_EQ(room->pointCount(), 3);
+    EXPECT_EQ(room->pointAt(0).point, AcGePoint2d(10, 10));
+    EXPECT_EQ(room->pointAt(1).point, AcGePoint2d(10, 0));
+    EXPECT_EQ(room->labelLocation(), AcGePoint2d(3, 4));
+}
+
 TEST_F(RoomJig, EnterAtTheFirstPromptCreatesNothing) {
     queueText("");
     EXPECT_EQ(draw(), "nil");
