@@ -179,13 +179,17 @@ void SvgCanvas::textLine(const AcGePoint3d& at, const AcGeVector3d& direction, d
     number(-at.y);
     mBuffer += ")\" font-size=\"";
     number(height * kEmPerCapHeight);
-    mBuffer += "\" fill=\"";
+    // The text is stretched to the width the text layout measures, so that
+    // labels fit the frames drawn around them whatever font the viewer has.
+    const double w = AcGiTextLayout::textWidth(line, height, wf);
+    mBuffer += "\" textLength=\"";
+    number(w / wf);
+    mBuffer += "\" lengthAdjust=\"spacingAndGlyphs\" fill=\"";
     mBuffer += color;
     mBuffer += "\">";
     escaped(line);
     mBuffer += "</text>\n";
     // Extents: the baseline and the top of the text box.
-    const double w = AcGiTextLayout::textWidth(line, height, wf);
     const double ux = -dy, uy = dx;
     extend(at.x, at.y);
     extend(at.x + dx * w, at.y + dy * w);

@@ -9,6 +9,8 @@
 #include <string>
 
 #include "database/dbdatabase.h"
+#include "database/dbline.h"
+#include "database/dbsymtab.h"
 #include "host/FunctionTable.h"
 #include "lisp/AdsHost.h"
 #include "lisp/Interpreter.h"
@@ -50,6 +52,33 @@ protected:
         adsSetOutputSink({});
         std::error_code ec;
         std::filesystem::remove_all(root, ec);
+    }
+    // A new layer of the current drawing.
+    AcDbObjectId addLayer(const std::string& name) {
+        AcDbLayerTable* table = nullptr;
+        EXPECT_EQ(doc->database()->getLayerTable(table, AcDb::kForWrite), Acad::eOk);
+        auto* record = new AcDbLayerTableRecord;
+        record->setName(name);
+        AcDbObjectId id;
+        EXPECT_EQ(table->add(id, record), Acad::eOk);
+        record->close();
+        table->close();
+        return id;
+    }
+    // A block of one line from the tip (0,0) back to (-1,0), like an arrow.
+    AcDbObjectId addBlock(const std::string& name) {
+        AcDbBlockTable* table = nullptr;
+        EXPECT_EQ(doc->database()->getBlockTable(table, AcDb::kForWrite), Acad::eOk);
+        auto* record = new AcDbBlockTableRecord;
+        record->setName(name);
+        AcDbObjectId id;
+        EXPECT_EQ(table->add(id, record), Acad::eOk);
+        table->close();
+        auto* line = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(-1, 0, 0));
+        EXPECT_EQ(record->appendAcDbEntity(line), Acad::eOk);
+        line->close();
+        record->close();
+        return id;
     }
     void registerFunctionTableForTest() { registerFunctionTable(kLispFunctionTable, kLispFunctionCount, 0); }
     // Evaluates AutoLISP and returns the printed value (prin1 form).

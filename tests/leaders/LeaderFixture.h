@@ -29,33 +29,7 @@ protected:
         HostFixture::TearDown();
     }
 
-    // A block of one line from the tip (0,0) back to (-1,0).
-    AcDbObjectId addBlock(const std::string& name) {
-        AcDbBlockTable* table = nullptr;
-        EXPECT_EQ(db->getBlockTable(table, AcDb::kForWrite), Acad::eOk);
-        auto* record = new AcDbBlockTableRecord;
-        record->setName(name);
-        AcDbObjectId id;
-        EXPECT_EQ(table->add(id, record), Acad::eOk);
-        table->close();
-        auto* line = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(-1, 0, 0));
-        EXPECT_EQ(record->appendAcDbEntity(line), Acad::eOk);
-        line->close();
-        record->close();
-        return id;
-    }
 
-    AcDbObjectId addLayer(const std::string& name) {
-        AcDbLayerTable* layers = nullptr;
-        EXPECT_EQ(db->getLayerTable(layers, AcDb::kForWrite), Acad::eOk);
-        auto* record = new AcDbLayerTableRecord;
-        record->setName(name);
-        AcDbObjectId id;
-        EXPECT_EQ(layers->add(id, record), Acad::eOk);
-        record->close();
-        layers->close();
-        return id;
-    }
 
     // Writes "<name>.dwg" with one line into the support folder.
     void writeBlockDrawing(const std::string& name) {

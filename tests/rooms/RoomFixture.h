@@ -26,32 +26,7 @@ protected:
         arrowBlock = addBlock("ZKARROW");
     }
 
-    AcDbObjectId addLayer(const std::string& name) {
-        AcDbLayerTable* table = nullptr;
-        EXPECT_EQ(db->getLayerTable(table, AcDb::kForWrite), Acad::eOk);
-        auto* record = new AcDbLayerTableRecord;
-        record->setName(name);
-        AcDbObjectId id;
-        EXPECT_EQ(table->add(id, record), Acad::eOk);
-        record->close();
-        table->close();
-        return id;
-    }
 
-    AcDbObjectId addBlock(const std::string& name) {
-        AcDbBlockTable* table = nullptr;
-        EXPECT_EQ(db->getBlockTable(table, AcDb::kForWrite), Acad::eOk);
-        auto* record = new AcDbBlockTableRecord;
-        record->setName(name);
-        AcDbObjectId id;
-        EXPECT_EQ(table->add(id, record), Acad::eOk);
-        table->close();
-        auto* line = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(-1, 0, 0));
-        EXPECT_EQ(record->appendAcDbEntity(line), Acad::eOk);
-        line->close();
-        record->close();
-        return id;
-    }
 
     // A room not in any drawing: the given outline, a one-line label of
     // height 2 at (20, 30) and the arrow block.
