@@ -11,7 +11,6 @@
 #include "database/dbline.h"
 #include "database/dbmtext.h"
 #include "database/dbpolyline.h"
-#include "database/dbproxy.h"
 #include "database/dbspline.h"
 #include "database/dbtext.h"
 #include "lisp/AdsHost.h"
@@ -27,7 +26,6 @@ void acdbRegisterEntityClasses() {
         AcDbSpline::desc();
         AcDbFace::desc();
         AcDbCircle::desc();
-        AcDbProxyEntity::desc();
         return true;
     }();
     (void)done;

@@ -15,7 +15,6 @@
 #include "database/dbline.h"
 #include "database/dbmtext.h"
 #include "database/dbpolyline.h"
-#include "database/dbproxy.h"
 #include "database/dbspline.h"
 #include "database/dbtext.h"
 #include "database/io/DwgMemoryFiler.h"
@@ -303,14 +302,6 @@ TEST_F(DatabaseEntityTest, InsertCreatesMissingLayersByName) {
     EXPECT_EQ(copy->database(), &db);
     copy->close();
     block->close();
-}
-
-TEST_F(DatabaseEntityTest, ProxyKeepsBytesUnchanged) {
-    AcDbProxyEntity proxy;
-    proxy.setOriginalClass("ZKThing", "ZKTHING", "zk");
-    proxy.setDwgData(std::string("\x01\x00\xff raw", 7));
-    auto copy = roundTrip(proxy, &db);
-    EXPECT_EQ(copy->dwgData(), proxy.dwgData());
 }
 
 TEST(EntityClassesTest, LookupByDxfName) {
