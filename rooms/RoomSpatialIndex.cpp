@@ -81,15 +81,21 @@ private:
     std::map<int, size_t> mLevels; // level -> rooms placed there
 };
 
-// The indexes by drawing, and which index holds each room. Never destroyed:
-// rooms of drawings deleted late in the exit still find them.
-std::unordered_map<AcDbDatabase*, std::unique_ptr<DatabaseIndex>>& indexes() {
-    static auto* map = new std::unordered_map<AcDbDatabase*, std::unique_ptr<DatabaseIndex>>;
-    return *map;
+// The indexes by drawing, and which index holds each room. Made on first
+// use and kept while any room is indexed, so rooms of drawings deleted late
+// still find them; released with the class when the module unloads.
+using IndexMap = std::unordered_map<AcDbDatabase*, std::unique_ptr<DatabaseIndex>>;
+using OwnerMap = std::unordered_map<const hvacRoom*, DatabaseIndex*>;
+IndexMap* gIndexes = nullptr;
+OwnerMap* gOwners = nullptr;
+
+IndexMap& indexes() {
+    if (!gIndexes) gIndexes = new IndexMap;
+    return *gIndexes;
 }
-std::unordered_map<const hvacRoom*, DatabaseIndex*>& owners() {
-    static auto* map = new std::unordered_map<const hvacRoom*, DatabaseIndex*>;
-    return *map;
+OwnerMap& owners() {
+    if (!gOwners) gOwners = new OwnerMap;
+    return *gOwners;
 }
 
 void DatabaseIndex::reset() {
@@ -272,5 +278,13 @@ size_t RoomSpatialIndex::indexedRoomCount(AcDbDatabase* db) {
 }
 
 size_t RoomSpatialIndex::indexCount() { return indexes().size(); }
+
+void RoomSpatialIndex::releaseIfUnused() {
+    if ((gIndexes && !gIndexes->empty()) || (gOwners && !gOwners->empty())) return;
+    delete gIndexes;
+    gIndexes = nullptr;
+    delete gOwners;
+    gOwners = nullptr;
+}
 
 const std::vector<RoomPoint>& RoomSpatialIndex::outlineOf(const hvacRoom* room) { return room->mPoints; }

@@ -26,6 +26,8 @@ public:
     static size_t indexedRoomCount(AcDbDatabase* db);
     // Drawings with an index (tests: indexes go away with their rooms).
     static size_t indexCount();
+    // Frees the index tables when no room is indexed (at module unload).
+    static void releaseIfUnused();
     // The outline of a room whatever its open state (the index measures
     // rooms it has not opened).
     static const std::vector<RoomPoint>& outlineOf(const hvacRoom* room);

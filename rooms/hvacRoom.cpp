@@ -34,6 +34,7 @@ void hvacRoom::rxInit() {
 }
 
 void hvacRoom::rxUninit() {
+    RoomSpatialIndex::releaseIfUnused();
     if (!gpDesc) return;
     deleteAcRxClass(gpDesc);
     gpDesc = nullptr;
