@@ -66,6 +66,12 @@ Ref pointValue(const AcGePoint3d& p) {
     return Interpreter::list({Interpreter::real(p.x), Interpreter::real(p.y), Interpreter::real(p.z)});
 }
 
+Ref pointsValue(const AcGePoint3dArray& points) {
+    std::vector<Ref> items;
+    for (const auto& p : points) items.push_back(pointValue(p));
+    return Interpreter::list(items);
+}
+
 Ref enameValue(AcDbObjectId id) {
     ads_name name;
     if (acdbGetAdsName(name, id) != Acad::eOk) return nullptr;
@@ -217,17 +223,13 @@ void defineEntityFunctions(lisp::Interpreter& lisp, HostSession& session) {
         AcGePoint3dArray points;
         AcDbIntArray modes, geomIds;
         if (entity->getGripPoints(points, modes, geomIds) != Acad::eOk) return nullptr;
-        std::vector<Ref> items;
-        for (const auto& p : points) items.push_back(pointValue(p));
-        return Interpreter::list(items);
+        return pointsValue(points);
     }, 1, 1);
     lisp.defineBuiltin("host-stretch-points", [](Args args) -> Ref {
         OpenedEntity entity(args, 0, AcDb::kForRead);
         AcGePoint3dArray points;
         if (entity->getStretchPoints(points) != Acad::eOk) return nullptr;
-        std::vector<Ref> items;
-        for (const auto& p : points) items.push_back(pointValue(p));
-        return Interpreter::list(items);
+        return pointsValue(points);
     }, 1, 1);
     lisp.defineBuiltin("host-move-grips", [](Args args) -> Ref {
         OpenedEntity entity(args, 0, AcDb::kForWrite);
@@ -258,9 +260,7 @@ void defineEntityFunctions(lisp::Interpreter& lisp, HostSession& session) {
         AcDbIntArray geomIds;
         if (entity->getOsnapPoints(mode->second, 0, pick, last, AcGeMatrix3d(), points, geomIds) != Acad::eOk)
             return nullptr;
-        std::vector<Ref> items;
-        for (const auto& p : points) items.push_back(pointValue(p));
-        return Interpreter::list(items);
+        return pointsValue(points);
     }, 2, 4);
     lisp.defineBuiltin("host-explode", [](Args args) -> Ref {
         AcDbVoidPtrArray parts;

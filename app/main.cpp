@@ -18,8 +18,8 @@ namespace {
 // written.
 enum ExitCode { kExitOk = 0, kExitLispError = 1, kExitUsage = 2, kExitHost = 3, kExitFile = 4 };
 
-int runCommand(const std::string& drawing, const std::string& script) {
-    HostSession session;
+// Loads the module and opens the drawing; kExitOk when the session is ready.
+int startSession(HostSession& session, const std::string& drawing) {
     if (!session.loadModule()) return kExitHost;
     try {
         session.openDocument(drawing);
@@ -27,6 +27,12 @@ int runCommand(const std::string& drawing, const std::string& script) {
         std::cerr << "orvane-hvac: " << e.what() << "\n";
         return kExitFile;
     }
+    return kExitOk;
+}
+
+int runCommand(const std::string& drawing, const std::string& script) {
+    HostSession session;
+    if (int code = startSession(session, drawing); code != kExitOk) return code;
     bool ok = session.runScript(script);
     std::cout.flush();
     return ok ? kExitOk : kExitLispError;
@@ -34,13 +40,7 @@ int runCommand(const std::string& drawing, const std::string& script) {
 
 int replCommand(const std::string& drawing) {
     HostSession session;
-    if (!session.loadModule()) return kExitHost;
-    try {
-        session.openDocument(drawing);
-    } catch (const lisp::LispError& e) {
-        std::cerr << "orvane-hvac: " << e.what() << "\n";
-        return kExitFile;
-    }
+    if (int code = startSession(session, drawing); code != kExitOk) return code;
     session.repl();
     return kExitOk;
 }
