@@ -99,6 +99,15 @@ private:
     AcDbEntity* mEntity = nullptr;
 };
 
+// (host-move-grips E INDICES VECTOR) and (host-move-stretch ...): the same
+// call on either of the entity's point sets.
+using MovePointsCall = Acad::ErrorStatus (AcDbEntity::*)(const AcDbIntArray&, const AcGeVector3d&);
+Ref movePoints(Args args, MovePointsCall move) {
+    OpenedEntity entity(args, 0, AcDb::kForWrite);
+    AcGePoint3d offset = pointArg(args, 2);
+    return (entity.get()->*move)(indicesArg(args, 1), offset.asVector()) == Acad::eOk ? Interpreter::t() : nullptr;
+}
+
 AcDbDatabase* workingDatabase() {
     AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
     if (!db) lisp::raiseError("no current drawing");
@@ -231,18 +240,10 @@ void defineEntityFunctions(lisp::Interpreter& lisp, HostSession& session) {
         if (entity->getStretchPoints(points) != Acad::eOk) return nullptr;
         return pointsValue(points);
     }, 1, 1);
-    lisp.defineBuiltin("host-move-grips", [](Args args) -> Ref {
-        OpenedEntity entity(args, 0, AcDb::kForWrite);
-        AcGePoint3d offset = pointArg(args, 2);
-        Acad::ErrorStatus es = entity->moveGripPointsAt(indicesArg(args, 1), offset.asVector());
-        return es == Acad::eOk ? Interpreter::t() : nullptr;
-    }, 3, 3);
-    lisp.defineBuiltin("host-move-stretch", [](Args args) -> Ref {
-        OpenedEntity entity(args, 0, AcDb::kForWrite);
-        AcGePoint3d offset = pointArg(args, 2);
-        Acad::ErrorStatus es = entity->moveStretchPointsAt(indicesArg(args, 1), offset.asVector());
-        return es == Acad::eOk ? Interpreter::t() : nullptr;
-    }, 3, 3);
+    lisp.defineBuiltin("host-move-grips", [](Args args) { return movePoints(args, &AcDbEntity::moveGripPointsAt); },
+                       3, 3);
+    lisp.defineBuiltin("host-move-stretch",
+                       [](Args args) { return movePoints(args, &AcDbEntity::moveStretchPointsAt); }, 3, 3);
     lisp.defineBuiltin("host-transform", [](Args args) -> Ref {
         AcGeMatrix3d m = matrixArg(args, 1);
         OpenedEntity entity(args, 0, AcDb::kForWrite);

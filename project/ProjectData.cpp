@@ -65,8 +65,7 @@ void ProjectDatabaseData::connectIfMarked(AcDbDatabase* drawing) {
 bool ProjectDatabaseData::makeReady(bool messages) {
     bool open = mConnection.isOpen();
     if (!open) {
-        mConnection.connect(mConnection.projectFolder().empty() ? mFolder : mConnection.projectFolder(), kProductKey,
-                            messages);
+        mConnection.connect(mFolder, kProductKey, messages);
         open = mConnection.isOpen();
     }
     if (!open) {
