@@ -7,7 +7,7 @@
 #include "ads/ads.h"
 #include "database/dbline.h"
 #include "graphics/AcGiWorldDraw.h"
-#include "host/BlockLoader.h"
+#include "integration/BlockLoader.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "leaders/ZKLeader.h"
 
 #include "database/dbdatabase.h"
-#include "host/DrawingHelpers.h"
+#include "integration/DrawingHelpers.h"
 
 namespace {
 

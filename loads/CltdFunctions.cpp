@@ -2,8 +2,8 @@
 #include <string>
 
 #include "ads/ads.h"
-#include "host/LispArgs.h"
-#include "host/ResultList.h"
+#include "integration/LispArgs.h"
+#include "integration/ResultList.h"
 #include "loads/CltdLookup.h"
 #include "loads/LoadFunctions.h"
 

@@ -1,7 +1,7 @@
 // The module's AutoLISP functions of the cooling load tables and the load data store.
 #pragma once
 
-#include "host/LispStatus.h"
+#include "integration/LispStatus.h"
 
 // zk_hvac-getRoofCLTDDxf, zk_hvac-getWallCLTDDxf, zk_hvac-getGlassCLTDDxf
 LispStatus getRoofCLTDDxf();

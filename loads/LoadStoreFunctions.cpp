@@ -3,8 +3,8 @@
 #include <unordered_map>
 
 #include "ads/ads.h"
-#include "host/LispArgs.h"
-#include "host/ResultList.h"
+#include "integration/LispArgs.h"
+#include "integration/ResultList.h"
 #include "loads/LoadDataStore.h"
 #include "loads/LoadFunctions.h"
 

@@ -2,7 +2,7 @@
 #include "project/DbConnection.h"
 
 #include "ads/ads.h"
-#include "host/LispCallbacks.h"
+#include "integration/LispCallbacks.h"
 #include "project/ProjectDbFile.h"
 
 std::string findErrorMessage(const std::string& key)

@@ -2,9 +2,9 @@
 // zk_hvac-room-draw, zk_hvac-room-insert, zk_hvac-room-updateAttributes.
 #include "ads/ads.h"
 #include "database/dbsymtab.h"
-#include "host/DrawingHelpers.h"
-#include "host/LispResults.h"
-#include "host/ModuleFunctions.h"
+#include "integration/DrawingHelpers.h"
+#include "integration/LispResults.h"
+#include "integration/ModuleFunctions.h"
 #include "rooms/RoomFunctionSupport.h"
 #include "rooms/hvacRoomJig.h"
 

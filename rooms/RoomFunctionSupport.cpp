@@ -2,8 +2,8 @@
 #include "rooms/RoomFunctionSupport.h"
 
 #include "ads/ads.h"
-#include "host/DocData.h"
-#include "host/DrawingHelpers.h"
+#include "integration/DocData.h"
+#include "integration/DrawingHelpers.h"
 
 bool lookUpRoomStyle(RoomStyle& style) {
     if (!getTextStyleByKey(gDocDataManager, "ROOM LABELS", style.textStyle, style.textHeight)) {

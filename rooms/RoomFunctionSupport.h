@@ -5,7 +5,7 @@
 #include <string>
 
 #include "database/dbopen.h"
-#include "host/LispArgs.h"
+#include "integration/LispArgs.h"
 #include "rooms/hvacRoom.h"
 
 // The layers and label style of rooms in the current project.

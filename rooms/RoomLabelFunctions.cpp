@@ -1,6 +1,6 @@
 // Room functions on the index, the label and the leader.
 #include "ads/ads.h"
-#include "host/ModuleFunctions.h"
+#include "integration/ModuleFunctions.h"
 #include "rooms/RoomFunctionSupport.h"
 
 LispStatus roomUpdateIndex() {

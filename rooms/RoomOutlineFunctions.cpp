@@ -1,7 +1,7 @@
 // Room functions on the outline: get and set the vertices, insert and
 // remove one, set a vertex's emphasis, and the area.
 #include "ads/ads.h"
-#include "host/ModuleFunctions.h"
+#include "integration/ModuleFunctions.h"
 #include "rooms/RoomFunctionSupport.h"
 
 LispStatus roomGetPoints() {

@@ -2,8 +2,8 @@
 // selection of rooms by index.
 #include "ads/ads.h"
 #include "database/dbdatabase.h"
-#include "host/LispResults.h"
-#include "host/ModuleFunctions.h"
+#include "integration/LispResults.h"
+#include "integration/ModuleFunctions.h"
 #include "rooms/RoomFunctionSupport.h"
 #include "rooms/RoomSpatialIndex.h"
 

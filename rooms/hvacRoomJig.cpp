@@ -2,8 +2,8 @@
 #include "rooms/hvacRoomJig.h"
 
 #include "editor/EditorInput.h"
-#include "host/DrawingHelpers.h"
-#include "host/LispResults.h"
+#include "integration/DrawingHelpers.h"
+#include "integration/LispResults.h"
 
 hvacRoomJig::hvacRoomJig(Adesk::Int32 index) : mRoom(new hvacRoom()), mIndex(index) {}
 

@@ -2,7 +2,7 @@
 // rules that tie the leader to the label frame and the outline.
 #include <cmath>
 
-#include "host/DrawingHelpers.h"
+#include "integration/DrawingHelpers.h"
 #include "rooms/hvacRoom.h"
 
 namespace {

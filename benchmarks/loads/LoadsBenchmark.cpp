@@ -5,9 +5,9 @@
 #include <string>
 
 #include "database/dbdatabase.h"
-#include "host/FunctionTable.h"
-#include "host/LispCall.h"
-#include "host/ResultList.h"
+#include "integration/FunctionTable.h"
+#include "integration/LispCall.h"
+#include "integration/ResultList.h"
 #include "lisp/AdsHost.h"
 #include "lisp/Interpreter.h"
 #include "loads/CltdLookup.h"

@@ -10,7 +10,7 @@
 #include "database/dbsymtab.h"
 #include "geometry/AcGeMatrix3d.h"
 #include "graphics/AcGiRecordingContext.h"
-#include "host/FunctionTable.h"
+#include "integration/FunctionTable.h"
 #include "leaders/ZKLeader.h"
 #include "lisp/AdsHost.h"
 #include "lisp/Interpreter.h"

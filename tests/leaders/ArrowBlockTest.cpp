@@ -2,9 +2,9 @@
 #include <fstream>
 
 #include "LeaderFixture.h"
-#include "host/BlockLoader.h"
-#include "host/LispCall.h"
-#include "host/ModuleFunctions.h"
+#include "integration/BlockLoader.h"
+#include "integration/LispCall.h"
+#include "integration/ModuleFunctions.h"
 
 #ifndef ORV_SUPPORT_DIR
 #error "ORV_SUPPORT_DIR must name examples/support"

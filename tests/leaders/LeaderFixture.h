@@ -10,7 +10,7 @@
 #include "database/dbsymtab.h"
 #include "database/io/DrawingFiles.h"
 #include "leaders/ZKLeader.h"
-#include "tests/host/HostFixture.h"
+#include "tests/integration/HostFixture.h"
 
 class LeaderFixture : public HostFixture {
 protected:

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "database/dbdatabase.h"
-#include "host/FunctionTable.h"
+#include "integration/FunctionTable.h"
 #include "lisp/AdsHost.h"
 #include "lisp/Interpreter.h"
 #include "runtime/docman.h"

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "host/DrawingHelpers.h"
+#include "integration/DrawingHelpers.h"
 #include "lisp/AdsHost.h"
 #include "project/DialogReport.h"
 #include "ui/MessageBox.h"

@@ -11,7 +11,7 @@
 #include "graphics/AcGiRecordingContext.h"
 #include "leaders/ZKLeader.h"
 #include "rooms/hvacRoom.h"
-#include "tests/host/HostFixture.h"
+#include "tests/integration/HostFixture.h"
 
 class RoomFixture : public HostFixture {
 protected:

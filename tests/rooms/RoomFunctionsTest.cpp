@@ -1,8 +1,8 @@
 // The room functions through the interpreter and the call wrapper:
 // creation, outline and label edits, leader placement, find and selection.
 #include "RoomFixture.h"
-#include "host/DocData.h"
-#include "host/FunctionTable.h"
+#include "integration/DocData.h"
+#include "integration/FunctionTable.h"
 
 namespace {
 

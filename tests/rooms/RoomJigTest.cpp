@@ -2,7 +2,7 @@
 // the leader, Enter at the first prompt, Escape at the label, running out.
 #include "RoomFixture.h"
 #include "editor/EditorInput.h"
-#include "host/DocData.h"
+#include "integration/DocData.h"
 
 namespace {
 

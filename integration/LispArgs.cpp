@@ -1,5 +1,5 @@
 // Argument readers: each consumes the nodes it reads only on success.
-#include "host/LispArgs.h"
+#include "integration/LispArgs.h"
 
 #include <cmath>
 

@@ -1,13 +1,13 @@
 // Module entry point: answers the host's application messages.
-#include "host/ModuleEntry.h"
+#include "integration/ModuleEntry.h"
 
 #include <cstdlib>
 #include <ctime>
 
 #include "ads/ads.h"
-#include "host/DocData.h"
-#include "host/FunctionTable.h"
-#include "host/ModuleClasses.h"
+#include "integration/DocData.h"
+#include "integration/FunctionTable.h"
+#include "integration/ModuleClasses.h"
 #include "runtime/exceptions.h"
 
 namespace {

@@ -1,9 +1,9 @@
 // The table of the 54 AutoLISP functions; the index is the function code.
-#include "host/FunctionTable.h"
+#include "integration/FunctionTable.h"
 
-#include "host/DocData.h"
-#include "host/LispCall.h"
-#include "host/ModuleFunctions.h"
+#include "integration/DocData.h"
+#include "integration/LispCall.h"
+#include "integration/ModuleFunctions.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Single-value results.
-#include "host/LispResults.h"
+#include "integration/LispResults.h"
 
 #include "ads/ads.h"
 #include "database/dbid.h"

@@ -11,7 +11,7 @@
 #include "database/dbdatabase.h"
 #include "database/dbline.h"
 #include "database/dbsymtab.h"
-#include "host/FunctionTable.h"
+#include "integration/FunctionTable.h"
 #include "lisp/AdsHost.h"
 #include "lisp/Interpreter.h"
 #include "projectdb/projectfile.h"

@@ -7,7 +7,7 @@
 #include <map>
 #include <sstream>
 
-#include "host/DrawingHelpers.h"
+#include "integration/DrawingHelpers.h"
 
 namespace fs = std::filesystem;
 

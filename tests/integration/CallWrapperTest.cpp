@@ -1,9 +1,9 @@
 // The call wrapper: status mapping, messages, the project check, locking and
 // exception paths; and the module's guarded message handling.
 #include "HostFixture.h"
-#include "host/DocData.h"
-#include "host/LispCall.h"
-#include "host/ModuleEntry.h"
+#include "integration/DocData.h"
+#include "integration/LispCall.h"
+#include "integration/ModuleEntry.h"
 #include "runtime/exceptions.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // AutoLISP functions over the document and project data.
 #include "ads/ads.h"
-#include "host/DocData.h"
-#include "host/LispArgs.h"
-#include "host/ModuleFunctions.h"
+#include "integration/DocData.h"
+#include "integration/LispArgs.h"
+#include "integration/ModuleFunctions.h"
 
 LispStatus checkZk() {
     acedRetNil();

@@ -2,10 +2,10 @@
 #include "ads/ads.h"
 #include "database/dbopen.h"
 #include "database/dbsymtab.h"
-#include "host/DocData.h"
-#include "host/DrawingHelpers.h"
-#include "host/LispArgs.h"
-#include "host/ModuleFunctions.h"
+#include "integration/DocData.h"
+#include "integration/DrawingHelpers.h"
+#include "integration/LispArgs.h"
+#include "integration/ModuleFunctions.h"
 #include "project/ProjectData.h"
 
 LispStatus disconnect() {

@@ -1,6 +1,6 @@
 // Functions whose implementation has not been built yet: they answer nil.
 #include "ads/ads.h"
-#include "host/ModuleFunctions.h"
+#include "integration/ModuleFunctions.h"
 
 namespace {
 LispStatus notYetBuilt() {

@@ -1,5 +1,5 @@
 // Class registration of the module's custom entities.
-#include "host/ModuleClasses.h"
+#include "integration/ModuleClasses.h"
 
 #include "leaders/ZKLeader.h"
 #include "rooms/hvacRoom.h"

@@ -3,8 +3,8 @@
 #include "HostFixture.h"
 #include "database/dbopen.h"
 #include "database/dbsymtab.h"
-#include "host/DocData.h"
-#include "host/DrawingHelpers.h"
+#include "integration/DocData.h"
+#include "integration/DrawingHelpers.h"
 #include "project/ProjectData.h"
 
 namespace {

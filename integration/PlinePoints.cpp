@@ -4,9 +4,9 @@
 
 #include "database/dbspline.h"
 #include "geometry/AcGe.h"
-#include "host/LispArgs.h"
-#include "host/ModuleFunctions.h"
-#include "host/ResultList.h"
+#include "integration/LispArgs.h"
+#include "integration/ModuleFunctions.h"
+#include "integration/ResultList.h"
 
 namespace {
 

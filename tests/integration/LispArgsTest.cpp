@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "geometry/AcGePoint3d.h"
-#include "host/LispArgs.h"
+#include "integration/LispArgs.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // AutoLISP callbacks.
-#include "host/LispCallbacks.h"
+#include "integration/LispCallbacks.h"
 
 bool invokeLisp(const char* name, resbuf* args, LispCallResult& result) {
     resbuf* call = acutBuildList(RTSTR, name, 0);

@@ -1,5 +1,5 @@
 // Result list builder.
-#include "host/ResultList.h"
+#include "integration/ResultList.h"
 
 #include "database/dbid.h"
 

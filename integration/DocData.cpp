@@ -1,11 +1,11 @@
 // Document and project data and the reactors that keep them current.
-#include "host/DocData.h"
+#include "integration/DocData.h"
 
 #include <algorithm>
 #include <cstdlib>
 
 #include "ads/ads.h"
-#include "host/LispCallbacks.h"
+#include "integration/LispCallbacks.h"
 #include "project/ProjectData.h"
 #include "database/dbdatabase.h"
 #include "database/dbopen.h"

@@ -1,5 +1,5 @@
 // Find-or-load of block definitions shared by the module's block users.
-#include "host/BlockLoader.h"
+#include "integration/BlockLoader.h"
 
 #include <memory>
 
@@ -7,7 +7,7 @@
 #include "database/dbdatabase.h"
 #include "database/dbsymtab.h"
 #include "database/io/DrawingFiles.h"
-#include "host/LispCallbacks.h"
+#include "integration/LispCallbacks.h"
 
 namespace {
 

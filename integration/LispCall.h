@@ -1,7 +1,7 @@
 // The call wrapper every AutoLISP function of the module enters through.
 #pragma once
 
-#include "host/LispStatus.h"
+#include "integration/LispStatus.h"
 
 class DocDataManager;
 

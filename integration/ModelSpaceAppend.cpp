@@ -4,7 +4,7 @@
 #include "database/dbentity.h"
 #include "database/dbopen.h"
 #include "database/dbsymtab.h"
-#include "host/DrawingHelpers.h"
+#include "integration/DrawingHelpers.h"
 #include "runtime/docman.h"
 
 bool appendToModelSpace(AcDbEntity* entity) {

@@ -1,10 +1,10 @@
 // Implementations of the module's AutoLISP functions, one per table entry.
 // Each reads its own arguments (acedGetArgs), sets its result and returns a
 // status for the call wrapper. Functions not built yet answer nil from
-// host/NotYetBuilt.cpp; each area moves its definitions into its own files.
+// integration/NotYetBuilt.cpp; each area moves its definitions into its own files.
 #pragma once
 
-#include "host/LispStatus.h"
+#include "integration/LispStatus.h"
 
 LispStatus disconnect();
 LispStatus solidUnion();

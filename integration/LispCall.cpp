@@ -1,9 +1,9 @@
 // Call wrapper: document lock, project check, status mapping.
-#include "host/LispCall.h"
+#include "integration/LispCall.h"
 
 #include "ads/ads.h"
 #include "database/dbdatabase.h"
-#include "host/DocData.h"
+#include "integration/DocData.h"
 #include "runtime/docman.h"
 #include "runtime/exceptions.h"
 

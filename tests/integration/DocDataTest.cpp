@@ -1,6 +1,6 @@
 // Document and project data following the host's document events.
 #include "HostFixture.h"
-#include "host/DocData.h"
+#include "integration/DocData.h"
 
 namespace {
 

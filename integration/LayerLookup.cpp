@@ -8,8 +8,8 @@
 #include "database/dbdatabase.h"
 #include "database/dbopen.h"
 #include "database/dbsymtab.h"
-#include "host/DocData.h"
-#include "host/DrawingHelpers.h"
+#include "integration/DocData.h"
+#include "integration/DrawingHelpers.h"
 #include "project/ProjectData.h"
 #include "runtime/docman.h"
 

@@ -1,12 +1,12 @@
 // The registered function table seen from AutoLISP, the result builders, and
 // the document-data functions.
 #include "HostFixture.h"
-#include "host/DocData.h"
-#include "host/FunctionTable.h"
-#include "host/ModuleFunctions.h"
-#include "host/LispCall.h"
-#include "host/LispResults.h"
-#include "host/ResultList.h"
+#include "integration/DocData.h"
+#include "integration/FunctionTable.h"
+#include "integration/ModuleFunctions.h"
+#include "integration/LispCall.h"
+#include "integration/LispResults.h"
+#include "integration/ResultList.h"
 
 namespace {
 
