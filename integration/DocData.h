@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "ducts/DuctDbRecord.h"
+#include "ducts/DuctSettings.h"
 #include "geometry/AcGePoint2d.h"
 #include "runtime/docman.h"
 #include "runtime/editor.h"
@@ -74,6 +76,10 @@ public:
     std::string text1, text2, text3, text4;
     std::vector<std::string> textList;
     std::string text5;
+    // The duct accessor (its component reference goes with this data) and
+    // the current duct settings.
+    DuctDbRecord ductRecord;
+    DuctSettings ductSettings;
 };
 
 class zkDocReactor : public AcApDocManagerReactor {

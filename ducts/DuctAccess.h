@@ -1,0 +1,12 @@
+// The current document's duct accessor and duct settings.
+#pragma once
+
+class DuctDbRecord;
+struct DuctSettings;
+
+// The accessor of the current document, its component reference in step
+// with the project's connection (null while the database is not open).
+// Null when there is no current document data.
+DuctDbRecord* currentDuctRecord();
+// The current document's duct settings; null without document data.
+DuctSettings* currentDuctSettings();
