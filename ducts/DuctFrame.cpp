@@ -128,7 +128,7 @@ bool isVerticalDuct(const ZkDuctDbInfo& record) {
     return start.convert2d().isEqualTo(end.convert2d());
 }
 
-DuctFrame Frame(DuctDbRecord& db, const ZkDuctDbInfo& record, bool convert) {
+DuctFrame Frame(DuctDbRecord& db, ZkDuctDbInfo record, bool convert) {
     SearchLevel level(gFrameDepth, gFrameVisited);
     return frameOf(db, record, convert);
 }

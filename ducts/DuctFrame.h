@@ -26,4 +26,4 @@ AcGePoint3d CentrePoint(const ZkDuctDbInfo& record, bool start, const DuctFrame*
 bool isVerticalDuct(const ZkDuctDbInfo& record);
 // The frame of the duct. A vertical duct takes its side vector from a
 // neighbour (loaded through `db`, which is left holding another row).
-DuctFrame Frame(DuctDbRecord& db, const ZkDuctDbInfo& record, bool convert);
+DuctFrame Frame(DuctDbRecord& db, ZkDuctDbInfo record, bool convert);

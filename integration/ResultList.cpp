@@ -29,6 +29,11 @@ void ResultList::addInt(int32_t value) {
 void ResultList::addReal(double value) { append(acutBuildList(RTREAL, value, 0)); }
 void ResultList::addPoint(const double point[3]) { append(acutBuildList(RT3DPOINT, point, 0)); }
 
+void ResultList::addEntity(const AcDbObjectId& id) {
+    ads_name name;
+    if (acdbGetAdsName(name, id) == Acad::eOk) append(acutBuildList(RTENAME, name, 0));
+}
+
 void ResultList::addStringInt(const std::string& key, int32_t value) {
     append(acutBuildList(RTLB, RTSTR, key.c_str(), RTDOTE, RTLONG, value, RTLE, 0));
 }

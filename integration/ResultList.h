@@ -21,6 +21,8 @@ public:
     void addInt(int32_t value);
     void addReal(double value);
     void addPoint(const double point[3]);
+    // An entity name; nothing when the id does not convert.
+    void addEntity(const AcDbObjectId& id);
     void addStringInt(const std::string& key, int32_t value);
     void addStringReal(const std::string& key, double value);
     // (key . entity name); nothing when the id does not convert. A null
