@@ -211,6 +211,19 @@ Acad::ErrorStatus AcDbDatabase::setDimscale(double scale) {
     return Acad::eOk;
 }
 
+namespace {
+AcGeVector3d headerVector(const std::map<std::string, AcDbHeaderValue>& header, const char* name,
+                          const AcGeVector3d& fallback) {
+    auto it = header.find(name);
+    if (it == header.end() || it->second.type != RT3DPOINT) return fallback;
+    const double* p = it->second.point;
+    return AcGeVector3d(p[0], p[1], p[2]);
+}
+} // namespace
+
+AcGeVector3d AcDbDatabase::ucsxdir() const { return headerVector(mHeader, "UCSXDIR", AcGeVector3d::kXAxis); }
+AcGeVector3d AcDbDatabase::ucsydir() const { return headerVector(mHeader, "UCSYDIR", AcGeVector3d::kYAxis); }
+
 bool AcDbDatabase::getHeaderVar(const std::string& name, AcDbHeaderValue& value) const {
     std::string key = name;
     for (char& c : key) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));

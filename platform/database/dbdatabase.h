@@ -91,6 +91,10 @@ public:
     // Header variables, by upper-case name ("DIMSCALE", "CLAYER" is not one).
     double dimscale() const;
     Acad::ErrorStatus setDimscale(double scale);
+    // Axes of the current UCS: header variables "UCSXDIR" and "UCSYDIR"
+    // (points), the world x and y axes when unset.
+    AcGeVector3d ucsxdir() const;
+    AcGeVector3d ucsydir() const;
     bool getHeaderVar(const std::string& name, AcDbHeaderValue& value) const;
     Acad::ErrorStatus setHeaderVar(const std::string& name, const AcDbHeaderValue& value);
     const std::map<std::string, AcDbHeaderValue>& headerVars() const { return mHeader; }

@@ -219,6 +219,41 @@ Acad::ErrorStatus AcDbLine::subGetGeomExtents(AcDbExtents& extents) const {
     return Acad::eOk;
 }
 
+namespace {
+AcDb::Intersect swappedSides(AcDb::Intersect mode) {
+    if (mode == AcDb::kExtendThis) return AcDb::kExtendArg;
+    if (mode == AcDb::kExtendArg) return AcDb::kExtendThis;
+    return mode;
+}
+} // namespace
+
+Acad::ErrorStatus AcDbLine::subIntersectWith(const AcDbEntity* other, AcDb::Intersect intType,
+                                             AcGePoint3dArray& points, Adesk::GsMarker thisGsMarker,
+                                             Adesk::GsMarker otherGsMarker) const {
+    if (!other) return Acad::eNullEntityPointer;
+    const AcDbLine* line = AcDbLine::cast(other);
+    if (!line) return other->intersectWith(this, swappedSides(intType), points, otherGsMarker, thisGsMarker);
+    AcGePoint3d hit;
+    if (AcGeLineSeg3d(mStart, mEnd).intersectWith(AcGeLineSeg3d(line->mStart, line->mEnd), hit,
+                                                  static_cast<AcGe::Intersect>(intType)))
+        points.push_back(hit);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbLine::subIntersectWith(const AcDbEntity* other, AcDb::Intersect intType,
+                                             const AcGePlane& projPlane, AcGePoint3dArray& points,
+                                             Adesk::GsMarker thisGsMarker, Adesk::GsMarker otherGsMarker) const {
+    if (!other) return Acad::eNullEntityPointer;
+    const AcDbLine* line = AcDbLine::cast(other);
+    if (!line)
+        return other->intersectWith(this, swappedSides(intType), projPlane, points, otherGsMarker, thisGsMarker);
+    AcGePoint3d hit;
+    if (AcGeLineSeg3d(mStart, mEnd).projIntersectWith(AcGeLineSeg3d(line->mStart, line->mEnd), projPlane, hit,
+                                                      static_cast<AcGe::Intersect>(intType)))
+        points.push_back(hit);
+    return Acad::eOk;
+}
+
 void AcDbLine::subList() const {
     AcDbCurve::subList();
     acdbPrintf("              from point, X=%10.4f  Y=%10.4f  Z=%10.4f\n", mStart.x, mStart.y, mStart.z);

@@ -57,6 +57,13 @@ protected:
                                         AcDbIntArray& geomIds) const override;
     Acad::ErrorStatus subTransformBy(const AcGeMatrix3d& xform) override;
     Acad::ErrorStatus subGetGeomExtents(AcDbExtents& extents) const override;
+    // Meets another line directly; any other entity is asked to intersect
+    // with this line (the extend modes swapped).
+    Acad::ErrorStatus subIntersectWith(const AcDbEntity* other, AcDb::Intersect intType, AcGePoint3dArray& points,
+                                       Adesk::GsMarker thisGsMarker, Adesk::GsMarker otherGsMarker) const override;
+    Acad::ErrorStatus subIntersectWith(const AcDbEntity* other, AcDb::Intersect intType, const AcGePlane& projPlane,
+                                       AcGePoint3dArray& points, Adesk::GsMarker thisGsMarker,
+                                       Adesk::GsMarker otherGsMarker) const override;
     void subList() const override;
 
 private:
