@@ -24,12 +24,14 @@ std::string stringArg(Args args, std::size_t index, const char* function) {
 void defineEntityFunctions(lisp::Interpreter& lisp, HostSession& session);
 void defineSessionFunctions(lisp::Interpreter& lisp);
 void defineProjectSqlFunction(lisp::Interpreter& lisp);
+void defineDialogFunctions(lisp::Interpreter& lisp);
 
 void HostSession::defineHostFunctions() {
     defineEntityFunctions(mLisp, *this);
     registerEditorBuiltins(mLisp);
     defineSessionFunctions(mLisp);
     defineProjectSqlFunction(mLisp);
+    defineDialogFunctions(mLisp);
     mLisp.defineBuiltin("host-new", [this](Args args) -> Ref {
         newDocument(stringArg(args, 0, "host-new"));
         return Interpreter::nil();

@@ -27,7 +27,6 @@ LispStatus zkDuctForce() { return notYetBuilt(); }
 LispStatus insertDuctLikePlumbing() { return notYetBuilt(); }
 LispStatus getDuctCoord() { return notYetBuilt(); }
 LispStatus dwgDiff() { return notYetBuilt(); }
-LispStatus loadDetail() { return notYetBuilt(); }
 LispStatus ductFillet() { return notYetBuilt(); }
 LispStatus projectExplorer() { return notYetBuilt(); }
 LispStatus ssgetxDuct() { return notYetBuilt(); }

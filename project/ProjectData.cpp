@@ -7,6 +7,7 @@
 #include "database/dbdatabase.h"
 #include "database/dbopen.h"
 #include "database/dbsymtab.h"
+#include "loads/LoadResultRecords.h"
 
 namespace {
 
@@ -49,12 +50,17 @@ bool markDrawing(AcDbDatabase* drawing) {
     return es == Acad::eOk;
 }
 
+ProjectDatabaseData::ProjectDatabaseData(std::string folder) : mFolder(std::move(folder)) {}
+ProjectDatabaseData::~ProjectDatabaseData() = default;
+
 void ProjectDatabaseData::createRecords() {
     IProjectDatabasePtr& db = mConnection.database();
     if (!mGlobal) mGlobal = std::make_unique<DbRecord>(db, L"tblGlobal", L"ixGlobal");
     if (!mLayerKey) mLayerKey = std::make_unique<DbRecord>(db, L"tblLayerKey", L"ixLayerKey");
     if (!mLayer) mLayer = std::make_unique<DbRecord>(db, L"tblLayer", L"ixLayer");
     if (!mTextStyle) mTextStyle = std::make_unique<DbRecord>(db, L"tblTextStyle", L"ixTextStyle");
+    if (!mCoolingLoad) mCoolingLoad = std::make_unique<hvac::CoolingLoadRecord>(db);
+    if (!mHeatingLoad) mHeatingLoad = std::make_unique<hvac::HeatingLoadRecord>(db);
 }
 
 void ProjectDatabaseData::connectIfMarked(AcDbDatabase* drawing) {
@@ -84,6 +90,8 @@ void ProjectDatabaseData::disconnect() {
         mLayerKey.reset();
         mLayer.reset();
         mTextStyle.reset();
+        mCoolingLoad.reset();
+        mHeatingLoad.reset();
         if (db && db.IsOpen()) db.Close();
     } catch (const _com_error&) {
         reportDatabaseError(db);

@@ -8,13 +8,19 @@
 #include "project/DbConnection.h"
 #include "project/DbRecord.h"
 
+namespace hvac {
+class CoolingLoadRecord;
+class HeatingLoadRecord;
+}
+
 class AcDbDatabase;
 
 inline constexpr const char* kProductKey = "zk_hvac";
 
 class ProjectDatabaseData {
 public:
-    explicit ProjectDatabaseData(std::string folder) : mFolder(std::move(folder)) {}
+    explicit ProjectDatabaseData(std::string folder);
+    ~ProjectDatabaseData();
 
     // Connects at project open when the drawing's model space carries the
     // mark ("ORVANE" extended data: "ZK_HVAC" followed by "YES").
@@ -32,12 +38,17 @@ public:
     DbRecord* layerKeyRecord() { return mLayerKey.get(); }
     DbRecord* layerRecord() { return mLayer.get(); }
     DbRecord* textStyleRecord() { return mTextStyle.get(); }
+    // The load result records (null until the connection is open).
+    hvac::CoolingLoadRecord* coolingLoadRecord() { return mCoolingLoad.get(); }
+    hvac::HeatingLoadRecord* heatingLoadRecord() { return mHeatingLoad.get(); }
 
 private:
     void createRecords();
     std::string mFolder;
     DbConnection mConnection;
     std::unique_ptr<DbRecord> mGlobal, mLayerKey, mLayer, mTextStyle;
+    std::unique_ptr<hvac::CoolingLoadRecord> mCoolingLoad;
+    std::unique_ptr<hvac::HeatingLoadRecord> mHeatingLoad;
 };
 
 // True when the drawing's model space carries the connection mark.

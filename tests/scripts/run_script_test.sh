@@ -4,7 +4,8 @@
 # Usage: run_script_test.sh HOST SCRIPT.lsp
 # SCRIPT.expected holds the expected output; an optional first line
 # "; status: N" in the script sets the expected exit status (default 0); a
-# line "; with project" makes the folder a project (new-project) first.
+# line "; with project" makes the folder a project (new-project) first, and
+# SCRIPT's NAME.sql beside it, when there is one, fills the project's tables.
 set -u
 host=$1
 script=$2
@@ -22,6 +23,9 @@ done
 cd "$work" || exit 2
 if grep -q '^; with project' script.lsp; then
   "$host" new-project . > /dev/null || { echo "new-project failed"; exit 1; }
+  if [ -f "$base.sql" ]; then
+    sqlite3 ./*_zk_hvac.zk < "$base.sql" || { echo "rows of $base.sql failed"; exit 1; }
+  fi
 fi
 "$host" run script.lsp > raw.out 2> stderr.out
 status=$?

@@ -1,0 +1,18 @@
+// The stand-in's system colour scheme.
+#include "ui/SysColors.h"
+
+#include <array>
+#include <cstddef>
+
+COLORREF GetSysColor(int index) {
+    static const std::array<COLORREF, 31> scheme = {
+        RGB(200, 200, 200), RGB(0, 0, 0),       RGB(153, 180, 209), RGB(191, 205, 219), RGB(240, 240, 240),
+        RGB(255, 255, 255), RGB(100, 100, 100), RGB(0, 0, 0),       RGB(0, 0, 0),       RGB(0, 0, 0),
+        RGB(180, 180, 180), RGB(244, 247, 252), RGB(171, 171, 171), RGB(0, 120, 215),   RGB(255, 255, 255),
+        RGB(240, 240, 240), RGB(160, 160, 160), RGB(109, 109, 109), RGB(0, 0, 0),       RGB(0, 0, 0),
+        RGB(255, 255, 255), RGB(105, 105, 105), RGB(227, 227, 227), RGB(0, 0, 0),       RGB(255, 255, 225),
+        RGB(0, 0, 0),       RGB(0, 102, 204),   RGB(185, 209, 234), RGB(215, 228, 242), RGB(0, 120, 215),
+        RGB(240, 240, 240)};
+    if (index < 0 || index >= int(scheme.size())) return RGB(0, 0, 0);
+    return scheme[std::size_t(index)];
+}
