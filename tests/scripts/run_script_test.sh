@@ -4,8 +4,7 @@
 # Usage: run_script_test.sh HOST SCRIPT.lsp
 # SCRIPT.expected holds the expected output; an optional first line
 # "; status: N" in the script sets the expected exit status (default 0); a
-# line "; with project" makes the folder a project (new-project) first, and
-# SCRIPT's NAME.sql beside it, when there is one, fills the project's tables.
+# line "; with project" makes the folder a project (new-project) first.
 set -u
 host=$1
 script=$2
@@ -23,9 +22,6 @@ done
 cd "$work" || exit 2
 if grep -q '^; with project' script.lsp; then
   "$host" new-project . > /dev/null || { echo "new-project failed"; exit 1; }
-  if [ -f "$base.sql" ]; then
-    sqlite3 ./*_zk_hvac.zk < "$base.sql" || { echo "rows of $base.sql failed"; exit 1; }
-  fi
 fi
 "$host" run script.lsp > raw.out 2> stderr.out
 status=$?
