@@ -27,7 +27,7 @@ demo: build
 	rm -rf $(BUILD)/demo && mkdir -p $(BUILD)/demo
 	cp examples/demo/*.lsp $(BUILD)/demo/
 	cd $(BUILD)/demo && ../orvane-hvac new-project . demo
-	cd $(BUILD)/demo && ORVANE_SUPPORT=$(CURDIR)/examples/support ../orvane-hvac run --drawing Plan.dwg demo.lsp
+	cd $(BUILD)/demo && ORVANE_SUPPORT=$(CURDIR)/examples/support:$(CURDIR)/examples/product ../orvane-hvac run --drawing Plan.dwg demo.lsp
 	@echo "Demo output in $(BUILD)/demo (Plan.dxf, Plan.dwg, Plan.svg)" 
 
 test: build

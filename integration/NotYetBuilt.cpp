@@ -15,21 +15,14 @@ LispStatus drawTripleFitting() { return notYetBuilt(); }
 LispStatus drawTripleCenter() { return notYetBuilt(); }
 LispStatus drawTripleDiffuser() { return notYetBuilt(); }
 LispStatus explodeSolid() { return notYetBuilt(); }
-LispStatus setDuctInfo() { return notYetBuilt(); }
-LispStatus getOldDuctInfo() { return notYetBuilt(); }
-LispStatus ductGetHangerList() { return notYetBuilt(); }
-LispStatus addDuctToDwg() { return notYetBuilt(); }
 LispStatus zoneTree() { return notYetBuilt(); }
 LispStatus floorTree() { return notYetBuilt(); }
 LispStatus zkDuct() { return notYetBuilt(); }
 LispStatus zkBreak() { return notYetBuilt(); }
 LispStatus zkDuctForce() { return notYetBuilt(); }
-LispStatus insertDuctLikePlumbing() { return notYetBuilt(); }
-LispStatus getDuctCoord() { return notYetBuilt(); }
 LispStatus dwgDiff() { return notYetBuilt(); }
 LispStatus ductFillet() { return notYetBuilt(); }
 LispStatus projectExplorer() { return notYetBuilt(); }
-LispStatus ssgetxDuct() { return notYetBuilt(); }
 
 int optionsDirect() {
     acedRetNil();

@@ -1,5 +1,5 @@
 ;;; Demo of the HVAC module on the bundled example project.
-(load "product.lsp")
+(load (findfile "product.lsp"))
 
 (princ "\n\n== Project")
 (princ "\nDrawing: ") (princ (host-document))
@@ -19,7 +19,7 @@
 (while e (setq n (1+ n) e (entnext e)))
 (princ n)
 
-(foreach part '("loads.lsp" "leaders.lsp" "rooms.lsp")
+(foreach part '("loads.lsp" "leaders.lsp" "rooms.lsp" "ducts.lsp")
   (if (findfile part) (load part)))
 
 (princ "\n\n== Files")

@@ -1,5 +1,5 @@
-;;; The product's AutoLISP functions that the HVAC module calls back,
-;;; as simple example definitions for the demo.
+;;; The project side of the example product: repair, missing blocks, the
+;;; document-activated hook and coordinate conversion.
 
 ;; Repairs a damaged project database; answers T when it was repaired.
 (defun compactDatabase (path unused mode)
@@ -17,4 +17,3 @@
 ;; Project to drawing coordinates: the demo's drawings share the project origin.
 (defun convert_rp_dp (point unit) point)
 (defun convert_ra_da (angle unit) angle)
-(princ)
