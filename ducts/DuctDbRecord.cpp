@@ -3,6 +3,8 @@
 
 #include <cmath>
 #include <limits>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -122,6 +124,30 @@ const std::array<DuctColumnDef, kDuctColumnCount>& ductColumns() {
     return columns;
 }
 
+namespace {
+
+// The column of a name, or -1. Names are compared exactly.
+int columnIndex(const VARIANT& name) {
+    static const std::unordered_map<std::wstring_view, int> byName = [] {
+        std::unordered_map<std::wstring_view, int> map;
+        const auto& columns = ductColumns();
+        for (int i = 0; i < kDuctColumnCount; ++i) map.emplace(columns[i].name, i);
+        return map;
+    }();
+    std::wstring converted;
+    std::wstring_view text;
+    if (name.vt == VT_BSTR) {
+        text = std::wstring_view(name.bstrVal, SysStringLen(name.bstrVal));
+    } else {
+        converted = utf8ToWide(textValue(name));
+        text = converted;
+    }
+    auto it = byName.find(text);
+    return it == byName.end() ? -1 : it->second;
+}
+
+} // namespace
+
 void readDuctFields(ZkDuctDbInfo& record, const VARIANT& fieldList) {
     if (fieldList.vt != (VT_ARRAY | VT_VARIANT) || !fieldList.parray) return;
     SAFEARRAY* array = fieldList.parray;
@@ -130,14 +156,8 @@ void readDuctFields(ZkDuctDbInfo& record, const VARIANT& fieldList) {
     const auto* items = static_cast<const VARIANT*>(array->pvData);
     const auto& columns = ductColumns();
     for (LONG i = lower; i + 1 <= upper; i += 2) {
-        const VARIANT& nameValue = items[i - lower];
-        std::string name = textValue(nameValue);
-        std::wstring wide = utf8ToWide(name);
-        for (const DuctColumnDef& column : columns) {
-            if (wide != column.name) continue;
-            setField(record, column, items[i - lower + 1]);
-            break;
-        }
+        int column = columnIndex(items[i - lower]);
+        if (column >= 0) setField(record, columns[column], items[i - lower + 1]);
     }
 }
 
