@@ -46,7 +46,7 @@ std::string cellHtml(const GridModel& model, int row, int c, bool fixed) {
     if (cell.textColor != CLR_DEFAULT) style += "color:" + cssColor(cell.textColor) + ";";
     if (cell.bold) style += "font-weight:bold;";
     if (cell.centred) style += "text-align:center;";
-    if (!cell.wordWrap) style += "white-space:nowrap;";
+    if (cell.wordWrap) style += "white-space:normal;";
     std::string tag = fixed ? "th" : "td";
     std::string html = "<" + tag;
     int span = visibleSpan(model, row, c);
@@ -63,7 +63,8 @@ std::string gridHtmlPage(const GridModel& model, const std::string& title) {
         "</title>\n<style>\n"
         "body { font-family: sans-serif; font-size: 10pt; }\n"
         "table { border-collapse: collapse; }\n"
-        "td, th { border: 1px solid #c0c0c0; padding: 2px 6px; text-align: left; vertical-align: middle; }\n"
+        "td, th { border: 1px solid #c0c0c0; padding: 2px 6px; text-align: left; vertical-align: middle;\n"
+        "         white-space: nowrap; }\n"
         "th { background: #f0f0f0; }\n"
         "</style>\n</head>\n<body>\n<h1>" +
         escaped(title) + "</h1>\n<table>\n";
