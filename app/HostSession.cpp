@@ -127,7 +127,7 @@ bool HostSession::runScript(const std::string& path) {
     }
     lisp::EvalResult result = mLisp.evalFile(path);
     if (!result.ok) {
-        lisp::Interpreter::printError(result.error);
+        if (!result.handled) lisp::Interpreter::printError(result.error);
         return false;
     }
     return true;
@@ -148,7 +148,7 @@ void HostSession::repl() {
         lisp::EvalResult result = mLisp.evalForm(form);
         if (result.ok)
             adsWriteOutput(lisp::Interpreter::prin1Text(result.value));
-        else
+        else if (!result.handled)
             lisp::Interpreter::printError(result.error);
     }
     adsWriteOutput("\n");

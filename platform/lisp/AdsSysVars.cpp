@@ -2,6 +2,9 @@
 #include "lisp/AdsHost.h"
 
 #include <cctype>
+#include <chrono>
+#include <cstdint>
+#include <ctime>
 #include <map>
 #include <string>
 
@@ -12,8 +15,44 @@ struct SysVar {
     AdsSysVarSetter setter;
 };
 
+// The clock variables every host has: CDATE (local calendar date and time
+// as YYYYMMDD.HHMMSSmmm), DATE (Julian day and fraction) and MILLISECS
+// (milliseconds of a steady clock, wrapping at 32 bits).
+void addClockVars(std::map<std::string, SysVar>& vars) {
+    vars["CDATE"].getter = [](resbuf* rb) {
+        auto now = std::chrono::system_clock::now();
+        std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+        long millis = static_cast<long>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000);
+        std::tm local{};
+        localtime_r(&seconds, &local);
+        double date = (local.tm_year + 1900) * 10000.0 + (local.tm_mon + 1) * 100.0 + local.tm_mday;
+        double time = local.tm_hour * 10000000.0 + local.tm_min * 100000.0 + local.tm_sec * 1000.0 + millis;
+        rb->restype = RTREAL;
+        rb->resval.rreal = date + time / 1e9;
+        return true;
+    };
+    vars["DATE"].getter = [](resbuf* rb) {
+        double unixSeconds = std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count();
+        rb->restype = RTREAL;
+        rb->resval.rreal = 2440587.5 + unixSeconds / 86400.0;
+        return true;
+    };
+    vars["MILLISECS"].getter = [](resbuf* rb) {
+        auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now().time_since_epoch()).count();
+        rb->restype = RTLONG;
+        rb->resval.rlong = static_cast<int32_t>(static_cast<uint32_t>(ms));
+        return true;
+    };
+}
+
 std::map<std::string, SysVar>& sysVars() {
-    static std::map<std::string, SysVar> vars;
+    static std::map<std::string, SysVar> vars = [] {
+        std::map<std::string, SysVar> initial;
+        addClockVars(initial);
+        return initial;
+    }();
     return vars;
 }
 

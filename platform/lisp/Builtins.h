@@ -22,8 +22,9 @@ const Ref& listArg(const Ref& value);
 // Structural equality, numbers within fuzz.
 bool lispEqual(const Ref& a, const Ref& b, double fuzz);
 
-// Evaluates every form of a stream; the value of the last one.
-Ref loadStream(std::istream& in);
+// Evaluates every form of a stream; the value of the last one. An error
+// leaving a form of a named source gets that source and the form's line.
+Ref loadStream(std::istream& in, const std::string& sourceName = {});
 
 void registerControlBuiltins();
 void registerListBuiltins();
@@ -31,5 +32,12 @@ void registerMathBuiltins();
 void registerStringBuiltins();
 void registerIoBuiltins();
 void registerAdsBuiltins();
+void registerBitBuiltins();
+void registerGeometryBuiltins();
+void registerUnitBuiltins();
+void registerVlListBuiltins();
+void registerVlStringBuiltins();
+void registerSymbolBuiltins();
+void registerFileBuiltins();
 
 }  // namespace lisp

@@ -19,8 +19,15 @@ struct ReleaseResbufs {
 };
 using ResbufList = std::unique_ptr<resbuf, ReleaseResbufs>;
 
+// A variable name as a string or a symbol.
+const std::string& varName(const Ref& value) {
+    if (isType(value, Type::Sym)) return value->u.sym->name;
+    if (!isType(value, Type::Str)) badArgument("(or stringp symbolp)", value);
+    return value->str;
+}
+
 Ref getvar(Args a) {
-    const std::string& name = stringArg(a[0]);
+    const std::string& name = varName(a[0]);
     resbuf result{};
     if (acedGetVar(name.c_str(), &result) != RTNORM) return nullptr;
     result.rbnext = nullptr;
@@ -37,7 +44,7 @@ Ref getvar(Args a) {
 }
 
 Ref setvar(Args a) {
-    const std::string& name = stringArg(a[0]);
+    const std::string& name = varName(a[0]);
     ResbufList value(valueToResbufs(a[1]));
     if (acedSetVar(name.c_str(), value.get()) != RTNORM)
         raiseError("variable setting rejected: " + toText(a[0]) + " " + toText(a[1]));

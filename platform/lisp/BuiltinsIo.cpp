@@ -4,6 +4,7 @@
 #include "lisp/Builtins.h"
 #include "lisp/LispError.h"
 #include "lisp/LispEval.h"
+#include "lisp/LispFiles.h"
 #include "lisp/LispPrinter.h"
 #include "lisp/LispReader.h"
 
@@ -14,12 +15,17 @@ namespace lisp {
 
 namespace {
 
+// Prints to the command line, or to the file given as second argument.
 Ref printOut(Args a, bool escape, const char* before, const char* after) {
     if (a.empty()) return quietValue();
+    std::FILE* stream = a.size() > 1 ? lispFileStream(a[1], true) : nullptr;
     std::string text = before;
     printValue(text, a[0], escape);
     text += after;
-    adsWriteOutput(text);
+    if (stream)
+        std::fwrite(text.data(), 1, text.size(), stream);
+    else
+        adsWriteOutput(text);
     return a[0];
 }
 
@@ -36,6 +42,7 @@ const char* typeName(const Ref& value) {
     case Type::Usubr: return "USUBR";
     case Type::Exrxsubr: return "EXRXSUBR";
     case Type::CatchError: return "VL-CATCH-ALL-APPLY-ERROR";
+    case Type::File: return "FILE";
     }
     return "SYM";
 }
@@ -44,21 +51,28 @@ Ref load(Args a) {
     std::string path = stringArg(a[0]);
     std::ifstream file(path);
     if (!file && path.find('.', path.find_last_of("/\\") + 1) == std::string::npos) {
-        file.open(path + ".lsp");
+        path += ".lsp";
+        file.open(path);
     }
     if (!file) {
         if (a.size() > 1) return a[1];
         raiseError("LOAD failed: " + toText(a[0]));
     }
-    return loadStream(file);
+    return loadStream(file, path);
 }
 
 }  // namespace
 
-Ref loadStream(std::istream& in) {
+Ref loadStream(std::istream& in, const std::string& sourceName) {
     Reader reader(in);
     Ref form, result;
-    while (reader.read(form)) result = eval(form);
+    try {
+        while (reader.read(form)) result = eval(form);
+    } catch (LispError& error) {
+        if (!sourceName.empty() && error.location.empty())
+            error.location = sourceName + ":" + std::to_string(reader.formLine());
+        throw;
+    }
     return result;
 }
 

@@ -3,6 +3,7 @@
 #include "lisp/Builtins.h"
 #include "lisp/LispError.h"
 #include "lisp/LispEval.h"
+#include "lisp/LispPrinter.h"
 
 #include <cmath>
 
@@ -98,13 +99,18 @@ void registerListBuiltins() {
     }, 2, 2);
     defineSubr("length", [](Args a) {
         int32_t n = 0;
-        for (const Value* p = listArg(a[0]).get(); p && p->type == Type::Cons; p = p->cdr.get()) ++n;
+        const Value* p = listArg(a[0]).get();
+        for (; p && p->type == Type::Cons; p = p->cdr.get()) ++n;
+        if (p) raiseError("bad list: " + toText(a[0]));
         return makeInt(n);
     }, 1, 1);
     defineSubr("append", [](Args a) -> Ref {
         std::vector<Ref> items;
-        for (const Ref& list : a)
-            for (const Ref& item : listItems(listArg(list))) items.push_back(item);
+        for (const Ref& list : a) {
+            const Value* p = listArg(list).get();
+            for (; p && p->type == Type::Cons; p = p->cdr.get()) items.push_back(p->car);
+            if (p) raiseError("bad list: " + toText(list));
+        }
         return makeList(items);
     });
     defineSubr("reverse", [](Args a) {

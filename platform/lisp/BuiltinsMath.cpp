@@ -3,8 +3,12 @@
 #include "lisp/Builtins.h"
 #include "lisp/LispError.h"
 #include "lisp/LispEval.h"
+#include "lisp/LispPrinter.h"
 
 #include <cmath>
+#include <cstdlib>
+#include <functional>
+#include <utility>
 
 namespace lisp {
 
@@ -40,7 +44,7 @@ double realOp(Op op, double a, double b) {
 
 // Left fold; stays integer until a real appears.
 Ref arithmetic(Op op, Args a) {
-    if (a.empty()) return makeInt(op == Op::Mul ? 1 : 0);
+    if (a.empty()) return makeInt(0);
     numberArg(a[0]);
     if (a.size() == 1) {
         if (op == Op::Sub) {
@@ -66,10 +70,34 @@ Ref arithmetic(Op op, Args a) {
     return isInt ? makeInt(i) : makeReal(r);
 }
 
+// Order of comparable atoms: numbers by value, then strings and symbols by
+// their text; anything else only equals itself.
+int rankOf(const Ref& v) {
+    if (isNumber(v)) return 0;
+    if (!v || v->type == Type::Str || v->type == Type::Sym) return 1;
+    return 2;
+}
+
+const std::string& textOf(const Ref& v) {
+    static const std::string nilText = "nil";
+    if (!v) return nilText;
+    return v->type == Type::Sym ? v->u.sym->name : v->str;
+}
+
 int compareValues(const Ref& a, const Ref& b) {
-    if (isType(a, Type::Str) && isType(b, Type::Str)) return a->str.compare(b->str);
-    double x = numberArg(a), y = numberArg(b);
-    return x < y ? -1 : (x > y ? 1 : 0);
+    if (isNumber(a) && isNumber(b)) {
+        if (a->type == Type::Int && b->type == Type::Int) return a->u.i < b->u.i ? -1 : (a->u.i > b->u.i ? 1 : 0);
+        double x = numberValue(a), y = numberValue(b);
+        return x < y ? -1 : (x > y ? 1 : 0);
+    }
+    int ra = rankOf(a), rb = rankOf(b);
+    if (ra != rb) return ra < rb ? -1 : 1;
+    if (ra == 1) {
+        int c = textOf(a).compare(textOf(b));
+        return c < 0 ? -1 : (c > 0 ? 1 : 0);
+    }
+    if (a.get() == b.get()) return 0;
+    return std::less<const Value*>()(a.get(), b.get()) ? -1 : 1;
 }
 
 template <typename Test>
@@ -77,9 +105,32 @@ void defineComparison(const char* name, Test test) {
     defineSubr(name, [test](Args a) {
         for (size_t k = 0; k + 1 < a.size(); ++k)
             if (!test(compareValues(a[k], a[k + 1]))) return Ref();
-        if (a.size() == 1) compareValues(a[0], a[0]);
         return trueValue();
     }, 1);
+}
+
+[[noreturn]] void undefinedFor(const Ref& value) {
+    raiseError("function undefined for argument: " + toText(value));
+}
+
+// Integer power stays integer (wrapping; a negative exponent truncates to 0
+// unless the base is 1 or -1); otherwise a real.
+Ref expt(Args a) {
+    double base = numberArg(a[0]), power = numberArg(a[1]);
+    if (a[0]->type == Type::Int && a[1]->type == Type::Int) {
+        int32_t b = a[0]->u.i, e = a[1]->u.i;
+        if (e < 0) {
+            if (b == 0) raiseError("divide by zero");
+            return makeInt(b == 1 ? 1 : (b == -1 ? (e % 2 ? -1 : 1) : 0));
+        }
+        uint32_t result = 1, factor = static_cast<uint32_t>(b);
+        for (uint32_t n = static_cast<uint32_t>(e); n; n >>= 1, factor *= factor)
+            if (n & 1) result *= factor;
+        return makeInt(static_cast<int32_t>(result));
+    }
+    if (base < 0 && power != std::trunc(power)) undefinedFor(a[0]);
+    if (base == 0 && power < 0) raiseError("divide by zero");
+    return makeReal(std::pow(base, power));
 }
 
 Ref realResult(Args a, double (*fn)(double)) { return makeReal(fn(numberArg(a[0]))); }
@@ -147,10 +198,21 @@ void registerMathBuiltins() {
     defineSubr("min", [](Args a) { return minMax(a, false); });
     defineSubr("max", [](Args a) { return minMax(a, true); });
     defineSubr("sqrt", [](Args a) {
-        double value = numberArg(a[0]);
-        if (value < 0) raiseError("function undefined for argument: " + std::to_string(value));
-        return makeReal(std::sqrt(value));
+        if (numberArg(a[0]) < 0) undefinedFor(a[0]);
+        return makeReal(std::sqrt(numberValue(a[0])));
     }, 1, 1);
+    defineSubr("exp", [](Args a) { return realResult(a, std::exp); }, 1, 1);
+    defineSubr("log", [](Args a) {
+        if (numberArg(a[0]) <= 0) undefinedFor(a[0]);
+        return makeReal(std::log(numberValue(a[0])));
+    }, 1, 1);
+    defineSubr("expt", expt, 2, 2);
+    defineSubr("gcd", [](Args a) {
+        int64_t x = std::llabs(intArg(a[0])), y = std::llabs(intArg(a[1]));
+        if (x == 0 || y == 0) raiseError("bad argument value: positive " + std::to_string(x == 0 ? x : y));
+        while (y) x = std::exchange(y, x % y);
+        return makeInt(wrap(x));
+    }, 2, 2);
     defineSubr("sin", [](Args a) { return realResult(a, std::sin); }, 1, 1);
     defineSubr("cos", [](Args a) { return realResult(a, std::cos); }, 1, 1);
     defineSubr("atan", [](Args a) {

@@ -16,6 +16,21 @@ namespace lisp {
 
 namespace {
 
+// A user's *error* function gets the message of an error that reaches the
+// top; an error inside it is reported instead.
+bool callErrorHandler(const std::string& message, EvalResult& result) {
+    Ref handler = intern("*ERROR*")->value;
+    if (!handler) return false;
+    try {
+        Ref args[1] = {makeString(message)};
+        lisp::apply(handler, args);
+        result.handled = true;
+    } catch (const LispError& error) {
+        result.error = error.what();
+    }
+    return true;
+}
+
 template <typename Body>
 EvalResult guarded(Body body) {
     EvalResult result;
@@ -24,6 +39,8 @@ EvalResult guarded(Body body) {
     } catch (const LispError& error) {
         result.ok = false;
         result.error = error.what();
+        callErrorHandler(result.error, result);
+        if (!error.location.empty()) result.error += " at " + error.location;
     } catch (const AcRxAbort& abort) {
         result.ok = false;
         result.error = abort.message;
@@ -52,7 +69,7 @@ EvalResult Interpreter::evalFile(const std::string& path) {
     return guarded([&] {
         std::ifstream file(path);
         if (!file) raiseError("LOAD failed: " + toText(makeString(path)));
-        return loadStream(file);
+        return loadStream(file, path);
     });
 }
 

@@ -13,11 +13,14 @@
 namespace lisp {
 
 // Outcome of an evaluation: the value, or the error message (without the
-// "; error: " prefix). Errors never leave the interpreter as exceptions.
+// "; error: " prefix; an error out of a script ends with " at FILE:LINE").
+// Errors never leave the interpreter as exceptions. handled: the user's
+// *error* function took the error, so the host prints nothing.
 struct EvalResult {
     bool ok = true;
     Ref value;
     std::string error;
+    bool handled = false;
 };
 
 // All interpreters share one AutoLISP environment (symbols, functions) in the

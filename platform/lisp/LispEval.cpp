@@ -35,6 +35,12 @@ Ref callSubr(const Function& function, Args args) {
     return function.native(args);
 }
 
+// A function kept as a list, as defun-q makes it: (PARAMETERS BODY ...).
+Ref listFunction(const Ref& list) {
+    if (!isCons(list) || (list->car && !isCons(list->car))) raiseError("bad function: " + toText(list));
+    return makeUsubr(nullptr, list->car, list->cdr);
+}
+
 Ref evalCall(const Ref& form) {
     DepthGuard guard;
     const Ref& head = form->car;
@@ -47,6 +53,7 @@ Ref evalCall(const Ref& form) {
     } else {
         function = head;
     }
+    if (isCons(function)) function = listFunction(function);
     if (!isFunction(function)) raiseError("bad function: " + toText(function));
     const Function& f = *function->fn;
     if (f.special) return f.special(form->cdr);
@@ -119,6 +126,7 @@ Ref apply(const Ref& function, Args args) {
     if (isCons(function) && isType(function->car, Type::Sym) &&
         function->car->u.sym->name == "LAMBDA")
         return lisp::apply(eval(function), args);
+    if (isCons(function)) return lisp::apply(listFunction(function), args);
     if (!isFunction(function)) raiseError("bad function: " + toText(function));
     const Function& f = *function->fn;
     if (f.special) raiseError("bad function: " + toText(function));
@@ -178,6 +186,13 @@ void ensureEnvironment() {
         registerStringBuiltins();
         registerIoBuiltins();
         registerAdsBuiltins();
+        registerBitBuiltins();
+        registerGeometryBuiltins();
+        registerUnitBuiltins();
+        registerVlListBuiltins();
+        registerVlStringBuiltins();
+        registerSymbolBuiltins();
+        registerFileBuiltins();
         return true;
     }();
     (void)ready;

@@ -67,6 +67,11 @@ void printAtom(std::string& out, const Value& value, bool escape) {
     case Type::Usubr:
     case Type::Exrxsubr: printFunction(out, value); break;
     case Type::CatchError: out += "#<%catch-all-apply-error%>"; break;
+    case Type::File:
+        out += "#<file ";
+        printString(out, value.str, true);
+        out += '>';
+        break;
     case Type::Cons: break;
     }
 }

@@ -18,16 +18,19 @@ bool isDelimiter(int c) {
     return c == EOF || std::isspace(c) || c == '(' || c == ')' || c == '\'' || c == '"' || c == ';';
 }
 
-// Integer literal: optional sign and digits; wraps to 32 bits.
+// Integer literal: optional sign and digits within 32 bits (a literal
+// outside that range reads as a real).
 bool parseInteger(const std::string& token, int32_t& out) {
     size_t i = (token[0] == '+' || token[0] == '-') ? 1 : 0;
     if (i >= token.size()) return false;
-    uint32_t value = 0;
+    int64_t value = 0;
     for (; i < token.size(); ++i) {
         if (!std::isdigit(static_cast<unsigned char>(token[i]))) return false;
-        value = value * 10u + static_cast<uint32_t>(token[i] - '0');
+        value = value * 10 + (token[i] - '0');
+        if (value > 2147483648LL) return false;
     }
-    if (token[0] == '-') value = 0u - value;
+    if (token[0] == '-') value = -value;
+    if (value > 2147483647LL) return false;
     out = static_cast<int32_t>(value);
     return true;
 }
@@ -48,34 +51,43 @@ bool parseReal(const std::string& token, double& out) {
 
 }  // namespace
 
+int Reader::take() {
+    int c = mIn.get();
+    if (c == '\n') ++mLine;
+    return c;
+}
+
 int Reader::skipBlank() {
     while (true) {
         int c = mIn.peek();
         if (c == EOF) return EOF;
         if (std::isspace(c)) {
-            mIn.get();
+            take();
             continue;
         }
         if (c != ';') return c;
-        mIn.get();
+        take();
         if (mIn.peek() == '|') {  // block comment ;| ... |;
-            mIn.get();
+            mFormLine = mLine;  // where an unclosed comment is reported
+            take();
             int previous = 0;
-            while ((c = mIn.get()) != EOF && !(previous == '|' && c == ';')) previous = c;
+            while ((c = take()) != EOF && !(previous == '|' && c == ';')) previous = c;
+            if (c == EOF) raiseError("malformed comment on input: ;| without closing |;");
             continue;
         }
-        while ((c = mIn.get()) != EOF && c != '\n') {
+        while ((c = take()) != EOF && c != '\n') {
         }
     }
 }
 
 bool Reader::read(Ref& form) {
-    if (skipBlank() == EOF) return false;
     try {
+        if (skipBlank() == EOF) return false;
+        mFormLine = mLine;
         form = readForm(0);
     } catch (const LispError&) {
         std::string rest;
-        if (mIn) std::getline(mIn, rest);
+        if (mIn && std::getline(mIn, rest) && !mIn.eof()) ++mLine;
         mIn.clear();
         throw;
     }
@@ -87,15 +99,15 @@ Ref Reader::readForm(int depth) {
     int c = skipBlank();
     switch (c) {
     case EOF: raiseError("malformed list on input");
-    case '(': mIn.get(); return readList(depth + 1);
-    case ')': mIn.get(); raiseError("extra right paren on input");
+    case '(': take(); return readList(depth + 1);
+    case ')': take(); raiseError("extra right paren on input");
     case '\'': {
-        mIn.get();
+        take();
         if (skipBlank() == EOF) raiseError("malformed list on input");
         Ref quoted = readForm(depth + 1);
         return makeCons(symbolRef("QUOTE"), makeCons(std::move(quoted), nullptr));
     }
-    case '"': mIn.get(); return readString();
+    case '"': take(); return readString();
     default: return readAtom();
     }
 }
@@ -107,16 +119,16 @@ Ref Reader::readList(int depth) {
         int c = skipBlank();
         if (c == EOF) raiseError("malformed list on input");
         if (c == ')') {
-            mIn.get();
+            take();
             return head;
         }
         if (c == '.') {
-            mIn.get();
+            take();
             if (isDelimiter(mIn.peek())) {  // dotted pair
                 if (!tail) raiseError("invalid dotted pair on input");
                 tail->cdr = readForm(depth);
                 if (skipBlank() != ')') raiseError("invalid dotted pair on input");
-                mIn.get();
+                take();
                 return head;
             }
             mIn.putback('.');
@@ -134,14 +146,14 @@ Ref Reader::readList(int depth) {
 Ref Reader::readString() {
     std::string text;
     while (true) {
-        int c = mIn.get();
+        int c = take();
         if (c == EOF) raiseError("malformed string on input");
         if (c == '"') return makeString(std::move(text));
         if (c != '\\') {
             text += static_cast<char>(c);
             continue;
         }
-        c = mIn.get();
+        c = take();
         switch (c) {
         case EOF: raiseError("malformed string on input");
         case 'n': text += '\n'; break;
@@ -152,7 +164,7 @@ Ref Reader::readString() {
             if (c >= '0' && c <= '7') {  // octal code \nnn
                 int code = c - '0';
                 for (int i = 0; i < 2 && mIn.peek() >= '0' && mIn.peek() <= '7'; ++i)
-                    code = code * 8 + (mIn.get() - '0');
+                    code = code * 8 + (take() - '0');
                 text += static_cast<char>(code);
             } else {
                 text += static_cast<char>(c);
@@ -163,7 +175,7 @@ Ref Reader::readString() {
 
 Ref Reader::readAtom() {
     std::string token;
-    while (!isDelimiter(mIn.peek())) token += static_cast<char>(mIn.get());
+    while (!isDelimiter(mIn.peek())) token += static_cast<char>(take());
     int32_t integer = 0;
     if (parseInteger(token, integer)) return makeInt(integer);
     double real = 0;

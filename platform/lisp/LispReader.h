@@ -17,8 +17,11 @@ public:
     // input raises a LispError (the rest of the current line is skipped so a
     // prompt can go on).
     bool read(Ref& form);
+    // Line (from 1) where the last form read began.
+    int formLine() const { return mFormLine; }
 
 private:
+    int take();  // the next character, counting lines
     int skipBlank();  // returns the next significant character without taking it
     Ref readForm(int depth);
     Ref readList(int depth);
@@ -26,6 +29,8 @@ private:
     Ref readAtom();
 
     std::istream& mIn;
+    int mLine = 1;
+    int mFormLine = 1;
 };
 
 // All forms of a text.

@@ -62,6 +62,12 @@ Symbol* intern(std::string_view name) {
 
 Ref symbolRef(std::string_view name) { return intern(name)->self; }
 
+std::vector<Symbol*> allSymbols() {
+    std::vector<Symbol*> symbols;
+    for (auto& [name, symbol] : symbolTable().symbols) symbols.push_back(symbol.get());
+    return symbols;
+}
+
 Ref trueValue() {
     static Symbol* t = [] {
         Symbol* s = intern("T");
@@ -91,6 +97,7 @@ Ref makeReal(double value) {
 Ref makeString(std::string value) {
     auto v = std::make_shared<Value>(Type::Str);
     v->str = std::move(value);
+    if (auto nul = v->str.find('\0'); nul != std::string::npos) v->str.resize(nul);
     return v;
 }
 

@@ -1,5 +1,5 @@
 // AutoLISP values: numbers, strings, interned symbols, conses, entity names,
-// selection sets and the three kinds of functions.
+// selection sets, file descriptors and the three kinds of functions.
 #pragma once
 
 #include <cstdint>
@@ -23,7 +23,8 @@ enum class Type : uint8_t {
     Subr,       // built-in
     Usubr,      // defun / lambda
     Exrxsubr,   // registered by an application
-    CatchError  // error object of vl-catch-all-apply
+    CatchError, // error object of vl-catch-all-apply
+    File        // descriptor of open; u.i is its number in the open-file table
 };
 
 struct Value;
@@ -79,12 +80,15 @@ struct Symbol {
 // Interns a symbol; the name is folded to upper case.
 Symbol* intern(std::string_view name);
 Ref symbolRef(std::string_view name);
+// Every interned symbol (order unspecified).
+std::vector<Symbol*> allSymbols();
 // The symbol T, and the empty symbol that (princ) returns to print nothing.
 Ref trueValue();
 Ref quietValue();
 
 Ref makeInt(int32_t value);
 Ref makeReal(double value);
+// A string ends at its first NUL character, as in AutoLISP.
 Ref makeString(std::string value);
 Ref makeCons(Ref car, Ref cdr);
 Ref makeList(const std::vector<Ref>& items);

@@ -9,7 +9,11 @@ TEST_F(Numeric, IntegersWrapAt32Bits) {
     EXPECT_EQ(run("(+ 2147483647 1)"), "-2147483648");
     EXPECT_EQ(run("(* 65536 65536)"), "0");
     EXPECT_EQ(run("(1+ 2147483647)"), "-2147483648");
-    EXPECT_EQ(run("4294967297"), "1");
+    EXPECT_EQ(run("(type 2147483647)"), "INT");
+    EXPECT_EQ(run("(type -2147483648)"), "INT");
+    // Literals outside 32 bits read as reals.
+    EXPECT_EQ(run("2147483649"), "2.14748e+09");
+    EXPECT_EQ(run("(type -2147483649)"), "REAL");
 }
 
 TEST_F(Numeric, IntegerDivisionTruncates) {
@@ -25,7 +29,7 @@ TEST_F(Numeric, RealsPromoteTheRest) {
     EXPECT_EQ(run("(+ 1 2.5)"), "3.5");
     EXPECT_EQ(run("(type (* 2 1.0))"), "REAL");
     EXPECT_EQ(run("(- 5)"), "-5");
-    EXPECT_EQ(run("(list (+) (*) (- 10 1 2))"), "(0 1 7)");
+    EXPECT_EQ(run("(list (+) (*) (- 10 1 2))"), "(0 0 7)");
     EXPECT_EQ(run("(list (max 1 2.0) (min 3 1) (abs -4) (fix -3.7) (float 2))"),
               "(2.0 1 4 -3 2.0)");
 }
