@@ -18,6 +18,7 @@ extern const CLSID CLSID_ProjectDatabase;
 enum ProjectDatabaseError : LONG {
     kDbErrNoCurrentRecord = 3021,  // no current record
     kDbErrDiskOrNetwork = 3043,    // disk, network or locking failure
+    kDbErrRecordChanged = 3197,    // the row changed since it was read
     kDbErrNotOpen = 3420,          // no database is open
     kDbErrNoTable = 3078,          // SetTable not called or table unknown
     kDbErrBadIndex = 3800,         // index not known for the table

@@ -1,10 +1,10 @@
-// The component implementation: one SQLite connection, the selected table
-// and index, the current record and the pending error.
+// The component implementation: one database connection (SQLite file or
+// PostgreSQL server), the selected table and index, the current record and
+// the pending error.
 #pragma once
 
-#include <sqlite3.h>
-
 #include <atomic>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <optional>
@@ -15,6 +15,10 @@
 #include "projectdb/tablestate.h"
 
 namespace projectdb {
+
+// A write refused because the project was opened read-only (the number the
+// file engine gives it, kept for every engine).
+constexpr LONG kDbErrReadOnly = 8;
 
 class ProjectDatabaseImpl final : public IProjectDatabase {
 public:
@@ -56,23 +60,28 @@ private:
 
     void clearError();
     HRESULT fail(LONG number, const std::string& text);
-    HRESULT failSqlite(int rc);
+    // Reports the connection's last failure.
+    HRESULT failDb();
     // Fails unless a database is open and a table selected.
     HRESULT requireTable();
 
     HRESULT seekKeys(const VARIANT* const* keys, size_t count, VARIANT* fields, VARIANT_BOOL* found);
-    // Reads row `key` of the current table into *fields; false when missing.
-    HRESULT readRow(sqlite3_int64 key, VARIANT* fields, bool* present);
+    // Reads row `key` of the current table into *fields (may be null) and
+    // its values into *image (may be null); *present false when missing.
+    HRESULT readRow(int64_t key, VARIANT* fields, bool* present, std::vector<SqlValue>* image = nullptr);
+    // Makes `key` the current record as read with the values in image.
+    void setCurrent(int64_t key, std::vector<SqlValue> image);
+    // Update when no values were read to compare with: plain rewrite.
+    HRESULT writeUpdate(const std::vector<FieldValue>& fields, VARIANT* newFields, bool* written);
     HRESULT loadKeyset();
     // Steps through the keyset from position pos to the first row still present.
     HRESULT moveTo(size_t pos, VARIANT* fields, VARIANT_BOOL* ok);
-    Statement* writeStatement(const std::string& cacheKey, const std::string& sql, int* rc);
+    SqlStatement* writeStatement(const std::string& cacheKey, const std::string& sql);
     void resetCursor();
 
     std::atomic<ULONG> mRefs{1};
-    sqlite3* mDb = nullptr;
+    std::unique_ptr<SqlConnection> mConn;
     bool mReadOnly = false;
-    int mBusyTimeoutMs = 0;
 
     bool mHasError = false;
     LONG mErrorNumber = 0;
@@ -82,11 +91,14 @@ private:
     TableState* mTable = nullptr;
     IndexState* mIndex = nullptr;
 
-    std::optional<sqlite3_int64> mCurrent;  // key of the current record
+    std::optional<int64_t> mCurrent;  // key of the current record
+    // The current record's values as last read; Update refuses to write
+    // over a row whose values differ (another user changed it).
+    std::optional<std::vector<SqlValue>> mCurrentImage;
     bool mPositionKnown = false;  // false right after SetTable
     bool mEof = false;
     bool mBof = false;
-    std::vector<sqlite3_int64> mKeyset;  // valid while mKeysetValid
+    std::vector<int64_t> mKeyset;  // valid while mKeysetValid
     bool mKeysetValid = false;
     size_t mKeysetPos = 0;
 };

@@ -1,6 +1,5 @@
 // Table selection, seeking, navigation and record writes.
 #include "projectdb/ProjectDatabaseImpl.h"
-#include "projectdb/dberror.h"
 
 namespace projectdb {
 
@@ -13,11 +12,28 @@ void setFlag(VARIANT_BOOL* flag, bool value)
 {
     if (flag) *flag = value ? VARIANT_TRUE : VARIANT_FALSE;
 }
+
+// The values of columns [first, first + count) of the current row.
+std::vector<SqlValue> rowImage(const SqlStatement& stmt, int first, size_t count)
+{
+    std::vector<SqlValue> image;
+    image.reserve(count);
+    for (size_t c = 0; c < count; ++c) image.push_back(stmt.value(first + int(c)));
+    return image;
+}
+
+std::string param(size_t n) { return "?" + std::to_string(n); }
 }  // namespace
+
+void ProjectDatabaseImpl::setCurrent(int64_t key, std::vector<SqlValue> image)
+{
+    mCurrent = key;
+    mCurrentImage = std::move(image);
+}
 
 HRESULT ProjectDatabaseImpl::requireTable()
 {
-    if (!mDb) return fail(kDbErrNotOpen, "No database is open.");
+    if (!mConn) return fail(kDbErrNotOpen, "No database is open.");
     if (!mTable) return fail(kDbErrNoTable, "No table is selected.");
     return S_OK;
 }
@@ -30,20 +46,20 @@ HRESULT ProjectDatabaseImpl::SetTable(BSTR table, BSTR index, VARIANT_BOOL* read
     resetCursor();
     mTable = nullptr;
     mIndex = nullptr;
-    if (!mDb) return fail(kDbErrNotOpen, "No database is open.");
+    if (!mConn) return fail(kDbErrNotOpen, "No database is open.");
     std::string tableName = bstrToUtf8(table);
     std::string indexName = bstrToUtf8(index);
     auto found = mTables.find(tableName);
     if (found == mTables.end()) {
-        int rc = SQLITE_OK;
-        auto state = loadTableState(mDb, tableName, &rc);
-        if (!state) return rc != SQLITE_OK ? failSqlite(rc) : fail(SQLITE_ERROR, "no such table: " + tableName);
+        mConn->setError(0, {});
+        auto state = loadTableState(*mConn, tableName);
+        if (!state) return mConn->error().number ? failDb() : fail(kDbErrNoTable, "no such table: " + tableName);
         found = mTables.emplace(tableName, std::move(state)).first;
     }
     TableState& t = *found->second;
     auto ix = t.indexes.find(indexName);
     if (ix == t.indexes.end()) {
-        auto state = resolveIndex(mDb, t, indexName);
+        auto state = resolveIndex(*mConn, t, indexName);
         if (!state) return fail(kDbErrBadIndex, "'" + indexName + "' isn't an index in this table.");
         ix = t.indexes.emplace(indexName, std::move(state)).first;
     }
@@ -53,21 +69,22 @@ HRESULT ProjectDatabaseImpl::SetTable(BSTR table, BSTR index, VARIANT_BOOL* read
     return S_OK;
 }
 
-HRESULT ProjectDatabaseImpl::readRow(sqlite3_int64 key, VARIANT* fields, bool* present)
+HRESULT ProjectDatabaseImpl::readRow(int64_t key, VARIANT* fields, bool* present, std::vector<SqlValue>* image)
 {
     *present = false;
     if (!mTable->rowByKey) {
-        int rc = prepareStatement(mDb, "SELECT " + mTable->selectList + " FROM " + quoteName(mTable->name) +
-                                           " WHERE rowid = ?1", mTable->rowByKey);
-        if (rc != SQLITE_OK) return failSqlite(rc);
+        mTable->rowByKey = mConn->prepare("SELECT " + mTable->selectList + " FROM " + mTable->quotedName + " WHERE " +
+                                          mTable->rowKey + " = ?1");
+        if (!mTable->rowByKey) return failDb();
     }
-    StatementUse use(mTable->rowByKey.get());
-    sqlite3_bind_int64(use.get(), 1, key);
-    int rc = sqlite3_step(use.get());
-    if (rc == SQLITE_DONE) return S_OK;
-    if (rc != SQLITE_ROW) return failSqlite(rc);
+    StatementUse use(*mTable->rowByKey);
+    use->bind(1, SqlValue::ofInteger(key));
+    StepResult step = use->step();
+    if (step == StepResult::Done) return S_OK;
+    if (step != StepResult::Row) return failDb();
     *present = true;
-    return fields ? rowToFieldList(use.get(), mTable->columns, fields) : S_OK;
+    if (image) *image = rowImage(*use, 0, mTable->columns.size());
+    return fields ? rowToFieldList(*use, 0, mTable->columns, fields) : S_OK;
 }
 
 HRESULT ProjectDatabaseImpl::seekKeys(const VARIANT* const* keys, size_t count, VARIANT* fields, VARIANT_BOOL* found)
@@ -79,50 +96,49 @@ HRESULT ProjectDatabaseImpl::seekKeys(const VARIANT* const* keys, size_t count, 
     IndexState& index = *mIndex;
     size_t columns = index.columns.empty() ? 1 : index.columns.size();
     if (count > columns) return fail(kDbErrBadIndex, "Too many key values for index '" + index.name + "'.");
-    Statement& stmt = index.seekByKeyCount[count];
+    SqlValue values[3];
+    unsigned nulls = 0;
+    for (size_t k = 0; k < count; ++k) {
+        if (!keyToValue(*keys[k], values[k]))
+            return fail(kDbErrBadFieldList, "A key value has a type that cannot be compared.");
+        if (values[k].type == SqlType::Null) nulls |= 1u << k;
+    }
+    // A null key is its own statement ("IS NULL"), so a key column compared
+    // with a value can use the database index.
+    StatementPtr& stmt = index.seeks[unsigned(count) << 8 | nulls];
     if (!stmt) {
         std::string where;
+        size_t params = 0;
         for (size_t k = 0; k < count; ++k) {
-            std::string column = index.columns.empty() ? "rowid" : quoteName(mTable->columns[size_t(index.columns[k])].name);
-            where += (k ? " AND " : "") + column + " IS ?" + std::to_string(k + 1);
+            std::string column = index.columns.empty() ? mTable->rowKey
+                                                       : mConn->identifier(mTable->columns[size_t(index.columns[k])].name);
+            where += (k ? " AND " : "") + column + (nulls & (1u << k) ? " IS NULL" : " = " + param(++params));
         }
-        int rc = prepareStatement(mDb, "SELECT rowid, " + mTable->selectList + " FROM " + quoteName(mTable->name) +
-                                           " WHERE " + where + " ORDER BY " + mTable->orderBy(index) + " LIMIT 1",
-                                  stmt);
-        if (rc != SQLITE_OK) {
-            HRESULT hr = failSqlite(rc);
-            index.seekByKeyCount.erase(count);
+        stmt = mConn->prepare("SELECT " + mTable->rowKey + ", " + mTable->selectList + " FROM " + mTable->quotedName +
+                              " WHERE " + where + " ORDER BY " + mTable->orderBy(*mConn, index) + " LIMIT 1");
+        if (!stmt) {
+            HRESULT hr = failDb();
+            index.seeks.erase(unsigned(count) << 8 | nulls);
             return hr;
         }
     }
-    StatementUse use(stmt.get());
+    StatementUse use(*stmt);
+    int next = 1;
     for (size_t k = 0; k < count; ++k)
-        if (bindKey(use.get(), int(k) + 1, *keys[k]) != SQLITE_OK)
-            return fail(kDbErrBadFieldList, "A key value has a type that cannot be compared.");
-    int rc = sqlite3_step(use.get());
+        if (!(nulls & (1u << k))) use->bind(next++, values[k]);
+    StepResult step = use->step();
     mKeysetValid = false;
     mPositionKnown = true;
     mEof = mBof = false;
-    if (rc == SQLITE_DONE) {
+    if (step == StepResult::Done) {
         mCurrent.reset();
+        mCurrentImage.reset();
         return S_OK;
     }
-    if (rc != SQLITE_ROW) return failSqlite(rc);
-    mCurrent = sqlite3_column_int64(use.get(), 0);
+    if (step != StepResult::Row) return failDb();
     // The row's columns follow the leading row key.
-    auto count2 = static_cast<ULONG>(mTable->columns.size() * 2);
-    SAFEARRAY* array = SafeArrayCreateVector(VT_VARIANT, 0, count2);
-    if (!array) return E_OUTOFMEMORY;
-    auto* items = static_cast<VARIANT*>(array->pvData);
-    for (size_t c = 0; c < mTable->columns.size(); ++c) {
-        const ColumnInfo& column = mTable->columns[c];
-        items[2 * c].vt = VT_BSTR;
-        items[2 * c].bstrVal = SysAllocStringLen(column.wideName.data(), unsigned(column.wideName.size()));
-        columnToVariant(use.get(), int(c) + 1, column.kind, &items[2 * c + 1]);
-    }
-    VariantClear(fields);
-    fields->vt = VT_ARRAY | VT_VARIANT;
-    fields->parray = array;
+    setCurrent(use->integer(0), rowImage(*use, 1, mTable->columns.size()));
+    if (HRESULT hr = rowToFieldList(*use, 1, mTable->columns, fields); FAILED(hr)) return hr;
     *found = VARIANT_TRUE;
     return S_OK;
 }
@@ -150,15 +166,15 @@ HRESULT ProjectDatabaseImpl::loadKeyset()
 {
     IndexState& index = *mIndex;
     if (!index.keyset) {
-        int rc = prepareStatement(mDb, "SELECT rowid FROM " + quoteName(mTable->name) + " ORDER BY " +
-                                           mTable->orderBy(index), index.keyset);
-        if (rc != SQLITE_OK) return failSqlite(rc);
+        index.keyset = mConn->prepare("SELECT " + mTable->rowKey + " FROM " + mTable->quotedName + " ORDER BY " +
+                                      mTable->orderBy(*mConn, index));
+        if (!index.keyset) return failDb();
     }
-    StatementUse use(index.keyset.get());
+    StatementUse use(*index.keyset);
     mKeyset.clear();
-    int rc;
-    while ((rc = sqlite3_step(use.get())) == SQLITE_ROW) mKeyset.push_back(sqlite3_column_int64(use.get(), 0));
-    if (rc != SQLITE_DONE) return failSqlite(rc);
+    StepResult step;
+    while ((step = use->step()) == StepResult::Row) mKeyset.push_back(use->integer(0));
+    if (step != StepResult::Done) return failDb();
     mKeysetValid = true;
     mKeysetPos = 0;
     return S_OK;
@@ -170,10 +186,11 @@ HRESULT ProjectDatabaseImpl::moveTo(size_t pos, VARIANT* fields, VARIANT_BOOL* o
     mBof = mKeyset.empty();
     for (; pos < mKeyset.size(); ++pos) {
         bool present = false;
-        if (HRESULT hr = readRow(mKeyset[pos], fields, &present); FAILED(hr)) return hr;
+        std::vector<SqlValue> image;
+        if (HRESULT hr = readRow(mKeyset[pos], fields, &present, &image); FAILED(hr)) return hr;
         if (present) {  // rows deleted since the keyset was read are passed over
             mKeysetPos = pos;
-            mCurrent = mKeyset[pos];
+            setCurrent(mKeyset[pos], std::move(image));
             mEof = false;
             *ok = VARIANT_TRUE;
             return S_OK;
@@ -181,6 +198,7 @@ HRESULT ProjectDatabaseImpl::moveTo(size_t pos, VARIANT* fields, VARIANT_BOOL* o
     }
     mKeysetPos = mKeyset.size();
     mCurrent.reset();
+    mCurrentImage.reset();
     mEof = true;
     return S_OK;
 }
@@ -204,7 +222,7 @@ HRESULT ProjectDatabaseImpl::MoveNext(LONG count, VARIANT* fields, VARIANT_BOOL*
     if (count < 1) return fail(kDbErrBadFieldList, "MoveNext needs a positive count.");
     if (!mKeysetValid) {
         // After a seek or an insert: continue from the current record's place.
-        std::optional<sqlite3_int64> current = mCurrent;
+        std::optional<int64_t> current = mCurrent;
         if (HRESULT hr = loadKeyset(); FAILED(hr)) return hr;
         if (!current) {
             if (mPositionKnown) return fail(kDbErrNoCurrentRecord, "No current record.");
@@ -224,15 +242,18 @@ HRESULT ProjectDatabaseImpl::IsEOF(VARIANT_BOOL* eof)
     if (!eof) return E_POINTER;
     if (mTable && !mPositionKnown) {
         // Right after SetTable the first record is current; none means empty.
-        if (!mTable->anyRow &&
-            prepareStatement(mDb, "SELECT rowid FROM " + quoteName(mTable->name) + " LIMIT 1", mTable->anyRow) !=
-                SQLITE_OK)
-            return failSqlite(sqlite3_errcode(mDb));
-        StatementUse use(mTable->anyRow.get());
-        int rc = sqlite3_step(use.get());
-        if (rc != SQLITE_ROW && rc != SQLITE_DONE) return failSqlite(rc);
-        mEof = mBof = rc == SQLITE_DONE;
-        if (rc == SQLITE_ROW) mCurrent = sqlite3_column_int64(use.get(), 0);
+        if (!mTable->anyRow) {
+            mTable->anyRow = mConn->prepare("SELECT " + mTable->rowKey + " FROM " + mTable->quotedName + " LIMIT 1");
+            if (!mTable->anyRow) return failDb();
+        }
+        StatementUse use(*mTable->anyRow);
+        StepResult step = use->step();
+        if (step == StepResult::Failed) return failDb();
+        mEof = mBof = step == StepResult::Done;
+        if (step == StepResult::Row) {
+            mCurrent = use->integer(0);
+            mCurrentImage.reset();  // not read: an Update writes without a check
+        }
         mPositionKnown = true;
     }
     *eof = mEof || !mTable ? VARIANT_TRUE : VARIANT_FALSE;
@@ -248,27 +269,27 @@ HRESULT ProjectDatabaseImpl::IsBOF(VARIANT_BOOL* bof)
     return S_OK;
 }
 
-Statement* ProjectDatabaseImpl::writeStatement(const std::string& cacheKey, const std::string& sql, int* rc)
+SqlStatement* ProjectDatabaseImpl::writeStatement(const std::string& cacheKey, const std::string& sql)
 {
-    *rc = SQLITE_OK;
     auto it = mTable->writes.find(cacheKey);
-    if (it != mTable->writes.end()) return &it->second;
+    if (it != mTable->writes.end()) return it->second.get();
     if (mTable->writes.size() >= kMaxWriteStatements) mTable->writes.clear();
-    Statement stmt;
-    *rc = prepareStatement(mDb, sql, stmt);
-    if (*rc != SQLITE_OK) return nullptr;
-    return &mTable->writes.emplace(cacheKey, std::move(stmt)).first->second;
+    StatementPtr stmt = mConn->prepare(sql);
+    if (!stmt) return nullptr;
+    return mTable->writes.emplace(cacheKey, std::move(stmt)).first->second.get();
 }
 
 // Binds the field values after their column kinds; unknown names bind as
 // their own type (the statement then fails to prepare anyway).
-static bool bindFields(sqlite3_stmt* stmt, const TableState& table, const std::vector<FieldValue>& fields)
+static bool bindFields(SqlStatement& stmt, const TableState& table, const std::vector<FieldValue>& fields)
 {
     int param = 1;
     for (const FieldValue& f : fields) {
         int c = table.columnIndex(f.name);
         ColumnKind kind = c >= 0 ? table.columns[size_t(c)].kind : ColumnKind::Text;
-        if (bindVariant(stmt, param++, *f.value, kind) != SQLITE_OK) return false;
+        SqlValue value;
+        if (!variantToValue(*f.value, kind, value)) return false;
+        stmt.bind(param++, value);
     }
     return true;
 }
@@ -282,43 +303,45 @@ static std::vector<FieldValue> withoutKey(const TableState& table, std::vector<F
     return fields;
 }
 
+// The column name as the table spells it (callers' case may differ).
+static std::string columnName(const TableState& table, const std::string& name)
+{
+    int c = table.columnIndex(name);
+    return c >= 0 ? table.columns[size_t(c)].name : name;
+}
+
 HRESULT ProjectDatabaseImpl::AddNew(const VARIANT& fieldList, const VARIANT&, VARIANT* newFields, VARIANT_BOOL* ok)
 {
     if (!newFields || !ok) return E_POINTER;
     clearError();
     *ok = VARIANT_FALSE;
     if (HRESULT hr = requireTable(); FAILED(hr)) return hr;
-    if (mReadOnly) return fail(SQLITE_READONLY, "attempt to write a readonly database");
+    if (mReadOnly) return fail(kDbErrReadOnly, "attempt to write a readonly database");
     std::vector<FieldValue> fields;
     std::string message;
     if (!parseFieldList(fieldList, fields, message)) return fail(kDbErrBadFieldList, message);
     fields = withoutKey(*mTable, std::move(fields));
-    std::string names, cacheKey = "I";
-    std::string values;
+    std::string names, values, cacheKey = "I";
     for (size_t i = 0; i < fields.size(); ++i) {
-        names += (i ? ", " : "") + quoteName(fields[i].name);
-        values += (i ? ", ?" : "?") + std::to_string(i + 1);
+        names += (i ? ", " : "") + mConn->identifier(columnName(*mTable, fields[i].name));
+        values += (i ? ", " : "") + param(i + 1);
         cacheKey += "\x1f" + fields[i].name;
     }
-    std::string sql = "INSERT INTO " + quoteName(mTable->name) +
-                      (fields.empty() ? " DEFAULT VALUES" : " (" + names + ") VALUES (" + values + ")");
-    int rc;
-    Statement* stmt = writeStatement(cacheKey, sql, &rc);
-    if (!stmt) return failSqlite(rc);
-    {
-        StatementUse use(stmt->get());
-        if (!bindFields(use.get(), *mTable, fields)) return fail(kDbErrBadFieldList, "A field value has an unusable type.");
-        rc = sqlite3_step(use.get());
-        if (rc != SQLITE_DONE) return failSqlite(rc);
-    }
-    sqlite3_int64 key = sqlite3_last_insert_rowid(mDb);
-    bool present = false;
-    if (HRESULT hr = readRow(key, newFields, &present); FAILED(hr)) return hr;
-    mCurrent = key;
+    // The stored row comes back from the insert itself: one round trip.
+    std::string sql = "INSERT INTO " + mTable->quotedName +
+                      (fields.empty() ? " DEFAULT VALUES" : " (" + names + ") VALUES (" + values + ")") +
+                      " RETURNING " + mTable->rowKey + ", " + mTable->selectList;
+    SqlStatement* stmt = writeStatement(cacheKey, sql);
+    if (!stmt) return failDb();
+    StatementUse use(*stmt);
+    if (!bindFields(*use, *mTable, fields)) return fail(kDbErrBadFieldList, "A field value has an unusable type.");
+    if (use->step() != StepResult::Row) return failDb();
+    setCurrent(use->integer(0), rowImage(*use, 1, mTable->columns.size()));
+    if (HRESULT hr = rowToFieldList(*use, 1, mTable->columns, newFields); FAILED(hr)) return hr;
     mKeysetValid = false;
     mPositionKnown = true;
     mEof = mBof = false;
-    setFlag(ok, present);
+    setFlag(ok, true);
     return S_OK;
 }
 
@@ -333,34 +356,62 @@ HRESULT ProjectDatabaseImpl::Update(const VARIANT& fieldList, VARIANT* newFields
         if (HRESULT hr = IsEOF(&eof); FAILED(hr)) return hr;
     }
     if (!mCurrent) return fail(kDbErrNoCurrentRecord, "No current record.");
-    if (mReadOnly) return fail(SQLITE_READONLY, "attempt to write a readonly database");
+    if (mReadOnly) return fail(kDbErrReadOnly, "attempt to write a readonly database");
     std::vector<FieldValue> fields;
     std::string message;
     if (!parseFieldList(fieldList, fields, message)) return fail(kDbErrBadFieldList, message);
     fields = withoutKey(*mTable, std::move(fields));
-    if (!fields.empty()) {
-        std::string sets, cacheKey = "U";
-        for (size_t i = 0; i < fields.size(); ++i) {
-            sets += (i ? ", " : "") + quoteName(fields[i].name) + " = ?" + std::to_string(i + 1);
-            cacheKey += "\x1f" + fields[i].name;
-        }
-        std::string sql = "UPDATE " + quoteName(mTable->name) + " SET " + sets + " WHERE rowid = ?" +
-                          std::to_string(fields.size() + 1);
-        int rc;
-        Statement* stmt = writeStatement(cacheKey, sql, &rc);
-        if (!stmt) return failSqlite(rc);
-        StatementUse use(stmt->get());
-        if (!bindFields(use.get(), *mTable, fields)) return fail(kDbErrBadFieldList, "A field value has an unusable type.");
-        sqlite3_bind_int64(use.get(), int(fields.size()) + 1, *mCurrent);
-        rc = sqlite3_step(use.get());
-        if (rc != SQLITE_DONE) return failSqlite(rc);
-        if (sqlite3_changes(mDb) == 0) return fail(kDbErrNoCurrentRecord, "No current record.");
+    bool written = false;
+    if (HRESULT hr = writeUpdate(fields, newFields, &written); FAILED(hr)) return hr;
+    if (!written) {
+        // Nothing matched: the row is gone, or another user changed it
+        // since it was read here.
+        bool present = false;
+        if (HRESULT hr = readRow(*mCurrent, nullptr, &present); FAILED(hr)) return hr;
+        if (!present) return fail(kDbErrNoCurrentRecord, "No current record.");
+        return fail(kDbErrRecordChanged, "the record was changed by another user");
     }
-    bool present = false;
-    if (HRESULT hr = readRow(*mCurrent, newFields, &present); FAILED(hr)) return hr;
-    if (!present) return fail(kDbErrNoCurrentRecord, "No current record.");
     setFlag(ok, true);
     return S_OK;
+}
+
+// One statement writes the fields only where the row still holds the values
+// it was read with, and hands back the row as stored: the check and the
+// write cannot be separated by another user's change on any engine.
+HRESULT ProjectDatabaseImpl::writeUpdate(const std::vector<FieldValue>& fields, VARIANT* newFields, bool* written)
+{
+    *written = false;
+    const bool checked = mCurrentImage.has_value();
+    std::string sets, cacheKey = checked ? "C" : "U";
+    size_t n = 0;
+    for (const FieldValue& f : fields) {
+        sets += (n ? ", " : "") + mConn->identifier(columnName(*mTable, f.name)) + " = " + param(n + 1);
+        cacheKey += "\x1f" + f.name;
+        ++n;
+    }
+    // With no field to change the key is set to itself, so the row is still
+    // checked and returned.
+    if (fields.empty()) sets = mTable->rowKey + " = " + mTable->rowKey;
+    std::string where = mTable->rowKey + " = " + param(++n);
+    if (checked)
+        for (const ColumnInfo& c : mTable->columns)
+            where += " AND " + mConn->identifier(c.name) + " IS NOT DISTINCT FROM " + param(++n);
+    std::string sql = "UPDATE " + mTable->quotedName + " SET " + sets + " WHERE " + where + " RETURNING " +
+                      mTable->selectList;
+    SqlStatement* stmt = writeStatement(cacheKey, sql);
+    if (!stmt) return failDb();
+    StatementUse use(*stmt);
+    if (!bindFields(*use, *mTable, fields)) return fail(kDbErrBadFieldList, "A field value has an unusable type.");
+    int p = int(fields.size()) + 1;
+    use->bind(p++, SqlValue::ofInteger(*mCurrent));
+    if (checked)
+        for (const SqlValue& v : *mCurrentImage) use->bind(p++, v);
+    StepResult step = use->step();
+    if (step == StepResult::Failed) return failDb();
+    if (step == StepResult::Done) return S_OK;
+    mCurrentImage = rowImage(*use, 0, mTable->columns.size());
+    *written = true;
+    return rowToFieldList(*use, 0, mTable->columns, newFields);
 }
 
 }  // namespace projectdb

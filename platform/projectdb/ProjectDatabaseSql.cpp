@@ -9,13 +9,15 @@
 
 namespace projectdb {
 
-// Whether the text starts with a statement that changes the schema.
+// Whether any statement of the text changes the schema.
 static bool changesSchema(const std::string& sql)
 {
-    size_t i = sql.find_first_not_of(" \t\r\n");
-    if (i == std::string::npos) return false;
-    for (const char* word : {"CREATE", "ALTER", "DROP"})
-        if (strncasecmp(sql.c_str() + i, word, strlen(word)) == 0) return true;
+    size_t i = 0;
+    while ((i = sql.find_first_not_of(" \t\r\n;", i)) != std::string::npos) {
+        for (const char* word : {"CREATE", "ALTER", "DROP"})
+            if (strncasecmp(sql.c_str() + i, word, strlen(word)) == 0) return true;
+        i = sql.find(';', i);
+    }
     return false;
 }
 
@@ -25,24 +27,22 @@ HRESULT ProjectDatabaseImpl::SelectColumn(BSTR sql, VARIANT* values, VARIANT_BOO
     clearError();
     *rows = VARIANT_FALSE;
     VariantClear(values);
-    if (!mDb) return fail(kDbErrNotOpen, "No database is open.");
-    std::string text = bstrToUtf8(sql);
-    Statement stmt;
-    int rc = prepareStatement(mDb, text, stmt);
-    if (rc != SQLITE_OK) return failSqlite(rc);
-    if (!stmt || sqlite3_column_count(stmt.get()) == 0) return fail(SQLITE_ERROR, "The text is not a query.");
+    if (!mConn) return fail(kDbErrNotOpen, "No database is open.");
+    StatementPtr stmt = mConn->prepareCallerText(bstrToUtf8(sql));
+    if (!stmt) return failDb();
     std::vector<VARIANT> collected;
     auto freeCollected = [&] {
         for (auto& v : collected) VariantClear(&v);
     };
-    while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
+    StepResult step;
+    while ((step = stmt->step()) == StepResult::Row) {
         VARIANT v;
-        resultToVariant(stmt.get(), 0, &v);
+        resultToVariant(*stmt, 0, &v);
         collected.push_back(v);
     }
-    if (rc != SQLITE_DONE) {
+    if (step != StepResult::Done) {
         freeCollected();
-        return failSqlite(rc);
+        return failDb();
     }
     if (collected.empty()) return S_OK;
     SAFEARRAY* array = SafeArrayCreateVector(VT_VARIANT, 0, static_cast<ULONG>(collected.size()));
@@ -64,32 +64,18 @@ HRESULT ProjectDatabaseImpl::Execute(BSTR sql, VARIANT_BOOL* ok)
     if (!ok) return E_POINTER;
     clearError();
     *ok = VARIANT_FALSE;
-    if (!mDb) return fail(kDbErrNotOpen, "No database is open.");
+    if (!mConn) return fail(kDbErrNotOpen, "No database is open.");
+    if (mReadOnly) return fail(kDbErrReadOnly, "attempt to write a readonly database");
     std::string text = bstrToUtf8(sql);
-    const char* next = text.c_str();
-    bool schemaChanged = false;
-    // Runs every statement of the text in turn; the first failure stops.
-    while (next && *next) {
-        sqlite3_stmt* raw = nullptr;
-        const char* tail = nullptr;
-        int rc = sqlite3_prepare_v2(mDb, next, -1, &raw, &tail);
-        Statement stmt(raw);
-        if (rc != SQLITE_OK) return failSqlite(rc);
-        if (raw) {
-            schemaChanged = schemaChanged || changesSchema(sqlite3_sql(raw));
-            while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
-            }
-            if (rc != SQLITE_DONE) return failSqlite(rc);
-        }
-        next = tail;
-    }
-    if (schemaChanged) {
+    bool done = mConn->executeCallerText(text);
+    if (changesSchema(text)) {
         // Cached column lists may be stale now; tables are read again.
         resetCursor();
         mTable = nullptr;
         mIndex = nullptr;
         mTables.clear();
     }
+    if (!done) return failDb();
     *ok = VARIANT_TRUE;
     return S_OK;
 }

@@ -17,18 +17,16 @@ std::wstring rightTrimmed(std::wstring text)
     return text;
 }
 
-static BSTR textColumn(sqlite3_stmt* stmt, int i)
+static BSTR textColumn(const SqlStatement& stmt, int i)
 {
-    auto text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
-    int bytes = sqlite3_column_bytes(stmt, i);
-    std::wstring wide = rightTrimmed(utf8ToWide(std::string_view(text ? text : "", size_t(bytes))));
+    std::wstring wide = rightTrimmed(utf8ToWide(stmt.text(i)));
     return SysAllocStringLen(wide.data(), static_cast<unsigned>(wide.size()));
 }
 
-void columnToVariant(sqlite3_stmt* stmt, int i, ColumnKind kind, VARIANT* out)
+void columnToVariant(const SqlStatement& stmt, int i, ColumnKind kind, VARIANT* out)
 {
     VariantInit(out);
-    if (sqlite3_column_type(stmt, i) == SQLITE_NULL) {
+    if (stmt.isNull(i)) {
         out->vt = VT_NULL;
         return;
     }
@@ -36,15 +34,15 @@ void columnToVariant(sqlite3_stmt* stmt, int i, ColumnKind kind, VARIANT* out)
     case ColumnKind::Key:
     case ColumnKind::Integer:
         out->vt = VT_I4;
-        out->lVal = sqlite3_column_int(stmt, i);
+        out->lVal = static_cast<LONG>(stmt.integer(i));
         break;
     case ColumnKind::Real:
         out->vt = VT_R8;
-        out->dblVal = sqlite3_column_double(stmt, i);
+        out->dblVal = stmt.real(i);
         break;
     case ColumnKind::Boolean:
         out->vt = VT_BOOL;
-        out->boolVal = sqlite3_column_double(stmt, i) != 0 ? VARIANT_TRUE : VARIANT_FALSE;
+        out->boolVal = stmt.real(i) != 0 ? VARIANT_TRUE : VARIANT_FALSE;
         break;
     case ColumnKind::Text:
         out->vt = VT_BSTR;
@@ -53,17 +51,18 @@ void columnToVariant(sqlite3_stmt* stmt, int i, ColumnKind kind, VARIANT* out)
     }
 }
 
-void resultToVariant(sqlite3_stmt* stmt, int i, VARIANT* out)
+void resultToVariant(const SqlStatement& stmt, int i, VARIANT* out)
 {
-    if (const char* declared = sqlite3_column_decltype(stmt, i)) {
-        columnToVariant(stmt, i, kindFromDeclaredType(declared, false), out);
+    if (ColumnKind declared; stmt.declaredKind(i, declared)) {
+        columnToVariant(stmt, i, declared, out);
         return;
     }
     VariantInit(out);
-    switch (sqlite3_column_type(stmt, i)) {
-    case SQLITE_NULL: out->vt = VT_NULL; break;
-    case SQLITE_INTEGER: {
-        sqlite3_int64 v = sqlite3_column_int64(stmt, i);
+    SqlValue value = stmt.value(i);
+    switch (value.type) {
+    case SqlType::Null: out->vt = VT_NULL; break;
+    case SqlType::Integer: {
+        int64_t v = value.integer;
         if (v >= INT32_MIN && v <= INT32_MAX) {
             out->vt = VT_I4;
             out->lVal = static_cast<LONG>(v);
@@ -73,18 +72,18 @@ void resultToVariant(sqlite3_stmt* stmt, int i, VARIANT* out)
         }
         break;
     }
-    case SQLITE_FLOAT:
+    case SqlType::Real:
         out->vt = VT_R8;
-        out->dblVal = sqlite3_column_double(stmt, i);
+        out->dblVal = value.real;
         break;
-    default:
+    case SqlType::Text:
         out->vt = VT_BSTR;
         out->bstrVal = textColumn(stmt, i);
         break;
     }
 }
 
-HRESULT rowToFieldList(sqlite3_stmt* stmt, const std::vector<ColumnInfo>& columns, VARIANT* out)
+HRESULT rowToFieldList(const SqlStatement& stmt, int first, const std::vector<ColumnInfo>& columns, VARIANT* out)
 {
     auto count = static_cast<ULONG>(columns.size() * 2);
     SAFEARRAY* array = SafeArrayCreateVector(VT_VARIANT, 0, count);
@@ -94,7 +93,7 @@ HRESULT rowToFieldList(sqlite3_stmt* stmt, const std::vector<ColumnInfo>& column
         VARIANT& name = items[2 * c];
         name.vt = VT_BSTR;
         name.bstrVal = SysAllocStringLen(columns[c].wideName.data(), unsigned(columns[c].wideName.size()));
-        columnToVariant(stmt, static_cast<int>(c), columns[c].kind, &items[2 * c + 1]);
+        columnToVariant(stmt, first + static_cast<int>(c), columns[c].kind, &items[2 * c + 1]);
     }
     VariantClear(out);
     out->vt = VT_ARRAY | VT_VARIANT;
@@ -111,60 +110,55 @@ static bool numberOf(const VARIANT& v, double& out)
     return true;
 }
 
-int bindVariant(sqlite3_stmt* stmt, int param, const VARIANT& value, ColumnKind kind)
+bool variantToValue(const VARIANT& value, ColumnKind kind, SqlValue& out)
 {
-    if (value.vt == VT_EMPTY || value.vt == VT_NULL) return sqlite3_bind_null(stmt, param);
-    if (value.vt & VT_ARRAY) return SQLITE_MISMATCH;
+    out = {};
+    if (value.vt == VT_EMPTY || value.vt == VT_NULL) return true;
+    if (value.vt & VT_ARRAY) return false;
     double number = 0;
     switch (kind) {
     case ColumnKind::Key:
     case ColumnKind::Integer:
-        if (numberOf(value, number)) return sqlite3_bind_int64(stmt, param, static_cast<sqlite3_int64>(std::nearbyint(number)));
+        if (numberOf(value, number)) return out = SqlValue::ofInteger(static_cast<int64_t>(std::nearbyint(number))), true;
         break;
     case ColumnKind::Real:
-        if (numberOf(value, number)) return sqlite3_bind_double(stmt, param, number);
+        if (numberOf(value, number)) return out = SqlValue::ofReal(number), true;
         break;
     case ColumnKind::Boolean:
         if (value.vt == VT_BSTR && value.bstrVal) {
             std::wstring t = value.bstrVal;
             for (auto& ch : t) ch = static_cast<wchar_t>(std::towupper(ch));
-            if (t == L"TRUE" || t == L"YES") return sqlite3_bind_int(stmt, param, -1);
-            if (t == L"FALSE" || t == L"NO" || t.empty()) return sqlite3_bind_int(stmt, param, 0);
+            if (t == L"TRUE" || t == L"YES") return out = SqlValue::ofInteger(-1), true;
+            if (t == L"FALSE" || t == L"NO" || t.empty()) return out = SqlValue::ofInteger(0), true;
         }
-        if (numberOf(value, number)) return sqlite3_bind_int(stmt, param, number != 0 ? -1 : 0);
+        if (numberOf(value, number)) return out = SqlValue::ofInteger(number != 0 ? -1 : 0), true;
         break;
     case ColumnKind::Text: {
         VARIANT text;
         if (FAILED(VariantChangeType(&text, &value, 0, VT_BSTR))) break;
-        std::string utf8 = bstrToUtf8(text.bstrVal);
+        out = SqlValue::ofText(bstrToUtf8(text.bstrVal));
         VariantClear(&text);
-        return sqlite3_bind_text(stmt, param, utf8.data(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+        return true;
     }
     }
     // A value the column kind cannot take is stored as it comes.
-    if (value.vt == VT_BSTR) {
-        std::string utf8 = bstrToUtf8(value.bstrVal);
-        return sqlite3_bind_text(stmt, param, utf8.data(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
-    }
-    return SQLITE_MISMATCH;
+    if (value.vt == VT_BSTR) return out = SqlValue::ofText(bstrToUtf8(value.bstrVal)), true;
+    return false;
 }
 
-int bindKey(sqlite3_stmt* stmt, int param, const VARIANT& key)
+bool keyToValue(const VARIANT& key, SqlValue& out)
 {
     switch (key.vt) {
     case VT_EMPTY:
-    case VT_NULL: return sqlite3_bind_null(stmt, param);
-    case VT_I2: return sqlite3_bind_int(stmt, param, key.iVal);
-    case VT_I4: return sqlite3_bind_int(stmt, param, key.lVal);
-    case VT_UI1: return sqlite3_bind_int(stmt, param, key.bVal);
-    case VT_BOOL: return sqlite3_bind_int(stmt, param, key.boolVal ? -1 : 0);
-    case VT_R4: return sqlite3_bind_double(stmt, param, key.fltVal);
-    case VT_R8: return sqlite3_bind_double(stmt, param, key.dblVal);
-    case VT_BSTR: {
-        std::string utf8 = bstrToUtf8(key.bstrVal);
-        return sqlite3_bind_text(stmt, param, utf8.data(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
-    }
-    default: return SQLITE_MISMATCH;
+    case VT_NULL: out = {}; return true;
+    case VT_I2: out = SqlValue::ofInteger(key.iVal); return true;
+    case VT_I4: out = SqlValue::ofInteger(key.lVal); return true;
+    case VT_UI1: out = SqlValue::ofInteger(key.bVal); return true;
+    case VT_BOOL: out = SqlValue::ofInteger(key.boolVal ? -1 : 0); return true;
+    case VT_R4: out = SqlValue::ofReal(key.fltVal); return true;
+    case VT_R8: out = SqlValue::ofReal(key.dblVal); return true;
+    case VT_BSTR: out = SqlValue::ofText(bstrToUtf8(key.bstrVal)); return true;
+    default: return false;
     }
 }
 

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "projectdb/sqliteconnection.h"
+
 namespace projectdb {
 namespace {
 
@@ -63,23 +65,18 @@ bool calculatesMonth(int month) { return month >= 5 && month <= 7; }
 
 // Runs one insert with text/number parameters given as strings;
 // a parameter starting with '#' binds as a number, a null pointer as null.
-int insertRow(sqlite3* db, const char* sql, const std::vector<const char*>& params)
+bool insertRow(SqlConnection& db, const char* sql, const std::vector<const char*>& params)
 {
-    sqlite3_stmt* stmt = nullptr;
-    int rc = sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr);
-    if (rc != SQLITE_OK) return rc;
-    for (size_t i = 0; i < params.size(); ++i) {
-        int n = static_cast<int>(i) + 1;
-        if (!params[i])
-            sqlite3_bind_null(stmt, n);
-        else if (params[i][0] == '#')
-            sqlite3_bind_double(stmt, n, std::stod(params[i] + 1));
+    std::vector<SqlValue> values;
+    for (const char* p : params) {
+        if (!p)
+            values.emplace_back();
+        else if (p[0] == '#')
+            values.push_back(SqlValue::ofReal(std::stod(p + 1)));
         else
-            sqlite3_bind_text(stmt, n, params[i], -1, SQLITE_TRANSIENT);
+            values.push_back(SqlValue::ofText(p));
     }
-    rc = sqlite3_step(stmt);
-    sqlite3_finalize(stmt);
-    return rc == SQLITE_DONE ? SQLITE_OK : rc;
+    return runStatement(db, sql, values);
 }
 
 std::string number(double value) { return "#" + std::to_string(value); }
@@ -95,35 +92,36 @@ std::string numberText(double value)
 
 }  // namespace
 
-int seedTable(sqlite3* db, const std::string& table)
+bool seedTable(SqlConnection& db, const std::string& table)
 {
-    int rc = SQLITE_OK;
+    bool rc = true;
     if (table == "tblLayer") {
         for (const LayerSeed& l : kLayers) {
             std::string color = number(l.color);
             rc = insertRow(db,
                            "INSERT INTO tblLayer (sName, iColor, sLinetype, bPlot) "
-                           "SELECT ?1, ?2, 'CONTINUOUS', -1 WHERE NOT EXISTS (SELECT 1 FROM tblLayer WHERE sName = ?1)",
+                           "SELECT CAST(?1 AS TEXT), CAST(?2 AS INTEGER), 'CONTINUOUS', -1 "
+                           "WHERE NOT EXISTS (SELECT 1 FROM tblLayer WHERE sName = CAST(?1 AS TEXT))",
                            {l.layer, color.c_str()});
-            if (rc != SQLITE_OK) return rc;
+            if (!rc) return false;
         }
     } else if (table == "tblLayerKey") {
         for (const LayerSeed& l : kLayers) {
             rc = insertRow(db,
                            "INSERT INTO tblLayerKey (ixLayerSystem, ixLayer, sKey) "
-                           "SELECT NULL, ixLayer, ?1 FROM tblLayer WHERE sName = ?2 LIMIT 1",
+                           "SELECT CAST(NULL AS INTEGER), ixLayer, CAST(?1 AS TEXT) FROM tblLayer WHERE sName = ?2 LIMIT 1",
                            {l.key, l.layer});
-            if (rc != SQLITE_OK) return rc;
+            if (!rc) return false;
         }
     } else if (table == "tblTextStyle") {
         rc = insertRow(db, "INSERT INTO tblTextStyle (sKey, sStyleName, dHeight, dScaleFactor) VALUES (?1, ?2, ?3, 1.0)",
                        {"ROOM LABELS", "SIMPLEX", "#0.125"});
-        if (rc == SQLITE_OK)
+        if (rc)
             rc = insertRow(db,
                            "INSERT INTO tblTextStyle (sKey, sStyleName, dHeight, dScaleFactor) VALUES (?1, ?2, ?3, 1.0)",
                            {"DEFAULT", "SIMPLEX", "#0.1"});
     } else if (table == "tblMonth") {
-        for (int m = 0; m < 12 && rc == SQLITE_OK; ++m) {
+        for (int m = 0; m < 12 && rc; ++m) {
             std::string month = number(m), flag = number(calculatesMonth(m) ? -1 : 0);
             rc = insertRow(db, "INSERT INTO tblMonth (iMonth, sName, bDoCalculation) VALUES (?1, ?2, ?3)",
                            {month.c_str(), kMonths[m], flag.c_str()});
@@ -132,15 +130,15 @@ int seedTable(sqlite3* db, const std::string& table)
         const char* sql = "INSERT INTO tblGlobal (sKey, bNumeric, sText, dNumber) VALUES (?1, ?2, ?3, ?4)";
         for (const TextSetting& s : kTextSettings) {
             rc = insertRow(db, sql, {s.key, "#0", s.text, nullptr});
-            if (rc != SQLITE_OK) return rc;
+            if (!rc) return false;
         }
         // Numbers also carry their text: the module reads settings as text.
         for (const NumberSetting& s : kNumberSettings) {
             std::string value = number(s.number), text = numberText(s.number);
             rc = insertRow(db, sql, {s.key, "#-1", text.c_str(), value.c_str()});
-            if (rc != SQLITE_OK) return rc;
+            if (!rc) return false;
         }
-        for (int m = 0; m < 12 && rc == SQLITE_OK; ++m) {
+        for (int m = 0; m < 12 && rc; ++m) {
             std::string key = "bldg-calculateMonth" + std::to_string(m);
             rc = insertRow(db, sql, {key.c_str(), "#0", calculatesMonth(m) ? "YES" : "NO", nullptr});
         }
@@ -148,11 +146,22 @@ int seedTable(sqlite3* db, const std::string& table)
     return rc;
 }
 
-int seedAllTables(sqlite3* db)
+bool seedAllTables(SqlConnection& db)
 {
     for (const char* table : {"tblLayer", "tblLayerKey", "tblTextStyle", "tblMonth", "tblGlobal"})
-        if (int rc = seedTable(db, table); rc != SQLITE_OK) return rc;
-    return SQLITE_OK;
+        if (!seedTable(db, table)) return false;
+    return true;
 }
+
+static int sqliteCode(sqlite3* db, bool ok)
+{
+    if (ok) return SQLITE_OK;
+    int rc = sqlite3_extended_errcode(db);
+    return rc == SQLITE_OK ? SQLITE_ERROR : rc;
+}
+
+int seedTable(sqlite3* db, const std::string& table) { return sqliteCode(db, seedTable(*borrowSqlite(db), table)); }
+
+int seedAllTables(sqlite3* db) { return sqliteCode(db, seedAllTables(*borrowSqlite(db))); }
 
 }  // namespace projectdb
