@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 DEBIAN_PACKAGES = cmake g++ make libsqlite3-dev sqlite3 googletest libgtest-dev libgmock-dev \
-                  libbenchmark-dev libcli11-dev python3-ezdxf
+                  libbenchmark-dev libcli11-dev python3-ezdxf postgresql libpq-dev
 
 .PHONY: deps build demo test clean
 
@@ -26,7 +26,7 @@ build: deps
 demo: build
 	rm -rf $(BUILD)/demo && mkdir -p $(BUILD)/demo
 	cp examples/demo/*.lsp $(BUILD)/demo/
-	cd $(BUILD)/demo && ../orvane-hvac new-project . demo
+	cd $(BUILD)/demo && ../orvane-hvac new-project . demo $(if $(DEMO_SERVER),--server '$(DEMO_SERVER)')
 	cd $(BUILD)/demo && ORVANE_SUPPORT=$(CURDIR)/examples/support:$(CURDIR)/examples/product ../orvane-hvac run --drawing Plan.dwg demo.lsp
 	@echo "Demo output in $(BUILD)/demo (Plan.dxf, Plan.dwg, Plan.svg)" 
 

@@ -9,7 +9,9 @@
 #include "app/HostSession.h"
 #include "app/ModelSpace.h"
 #include "database/dbdatabase.h"
+#include "projectdb/connectionfile.h"
 #include "projectdb/projectfile.h"
+#include "projectdb/serverproject.h"
 
 namespace {
 
@@ -61,15 +63,32 @@ int renderCommand(const std::string& drawing, const std::string& output) {
     return kExitOk;
 }
 
-int newProjectCommand(const std::string& dir, const std::string& name) {
+int newProjectCommand(const std::string& dir, const std::string& name, const std::string& server) {
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
-    projectdb::ProjectFileResult result = projectdb::createProject(HostSession::absolutePath(dir), name);
+    std::string folder = HostSession::absolutePath(dir);
+    projectdb::ProjectFileResult result = server.empty() ? projectdb::createProject(folder, name)
+                                                         : projectdb::createServerProject(folder, name, server);
     if (!result.ok) {
         std::cerr << "orvane-hvac: " << result.message << "\n";
         return kExitFile;
     }
     std::cout << result.path << "\n";
+    return kExitOk;
+}
+
+// A project file path, or a server connection passed through as it is.
+std::string projectLocation(const std::string& where) {
+    return projectdb::isServerConnection(where) ? where : HostSession::absolutePath(where);
+}
+
+int copyProjectCommand(const std::string& from, const std::string& to) {
+    projectdb::ProjectFileResult result = projectdb::copyProject(projectLocation(from), projectLocation(to));
+    if (!result.ok) {
+        std::cerr << "orvane-hvac: " << result.message << "\n";
+        return kExitFile;
+    }
+    std::cout << result.message << "\n";
     return kExitOk;
 }
 
@@ -96,10 +115,19 @@ int main(int argc, char** argv) {
         ->check(CLI::ExistingFile);
     render->add_option("-o,--output", renderOutput, "SVG file to write")->required();
 
-    std::string projectDir, projectName;
+    std::string projectDir, projectName, projectServer;
     auto* newProject = app.add_subcommand("new-project", "Create a project database DIR/NAME_zk_hvac.zk");
     newProject->add_option("dir", projectDir, "Project folder (created when missing)")->required();
     newProject->add_option("name", projectName, "Project name (default: the folder's name)");
+    newProject->add_option("--server", projectServer,
+                           "Keep the project in this PostgreSQL database (postgresql://... or service=NAME); "
+                           "the project file then names it");
+
+    std::string copyFrom, copyTo;
+    auto* copyProject = app.add_subcommand("copy-project", "Copy a project's rows and keys to a new file or an empty "
+                                                           "PostgreSQL database, in one transaction");
+    copyProject->add_option("from", copyFrom, "Project file, or postgresql://... connection")->required();
+    copyProject->add_option("to", copyTo, "New project file, or postgresql://... connection")->required();
 
     try {
         app.parse(argc, argv);
@@ -110,6 +138,7 @@ int main(int argc, char** argv) {
     if (*run) return runCommand(drawing, script);
     if (*repl) return replCommand(replDrawing);
     if (*render) return renderCommand(renderDrawing, renderOutput);
-    if (*newProject) return newProjectCommand(projectDir, projectName);
+    if (*newProject) return newProjectCommand(projectDir, projectName, projectServer);
+    if (*copyProject) return copyProjectCommand(copyFrom, copyTo);
     return kExitUsage;
 }

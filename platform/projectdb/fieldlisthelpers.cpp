@@ -1,6 +1,9 @@
 // Field list construction and lookup by name.
 #include "projectdb/fieldlisthelpers.h"
 
+#include <algorithm>
+#include <cwctype>
+
 _variant_t makeFieldList(const std::vector<std::pair<std::wstring, _variant_t>>& fields)
 {
     _variant_t list;
@@ -23,13 +26,22 @@ size_t fieldCount(const VARIANT& fieldList)
     return fieldList.parray->rgsabound[0].cElements / 2;
 }
 
+// Field names match without regard to case, as the database's do; an exact
+// match is preferred.
 const VARIANT* fieldValue(const VARIANT& fieldList, std::wstring_view name)
 {
     size_t pairs = fieldCount(fieldList);
     auto* items = pairs ? static_cast<const VARIANT*>(fieldList.parray->pvData) : nullptr;
+    const VARIANT* folded = nullptr;
     for (size_t i = 0; i < pairs; ++i) {
         const VARIANT& n = items[2 * i];
-        if (n.vt == VT_BSTR && std::wstring_view(n.bstrVal, SysStringLen(n.bstrVal)) == name) return &items[2 * i + 1];
+        if (n.vt != VT_BSTR) continue;
+        std::wstring_view candidate(n.bstrVal, SysStringLen(n.bstrVal));
+        if (candidate == name) return &items[2 * i + 1];
+        if (!folded && candidate.size() == name.size() &&
+            std::equal(candidate.begin(), candidate.end(), name.begin(),
+                       [](wchar_t a, wchar_t b) { return std::towlower(a) == std::towlower(b); }))
+            folded = &items[2 * i + 1];
     }
-    return nullptr;
+    return folded;
 }

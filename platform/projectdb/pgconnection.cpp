@@ -262,6 +262,15 @@ public:
         return check(PQexec(mConn, callerText(sql).c_str()));
     }
     bool begin() override { return connected() && command("BEGIN"); }
+    bool beginRead() override { return connected() && command("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY"); }
+    bool continueKeysAfter(const TableDef& table) override
+    {
+        const std::string& key = table.columns.front().name;
+        return runStatement(*this,
+                            "SELECT setval(pg_get_serial_sequence(?1, ?2), coalesce(max(" + identifier(key) +
+                                "), 0) + 1, false) FROM " + identifier(table.name),
+                            {SqlValue::ofText(identifier(table.name)), SqlValue::ofText(lowerCased(key))});
+    }
     bool commit() override
     {
         PGresult* result = PQexec(mConn, "COMMIT");

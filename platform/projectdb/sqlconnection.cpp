@@ -22,7 +22,7 @@ bool runStatement(SqlConnection& db, const std::string& sql, const std::vector<S
     return step == StepResult::Done;
 }
 
-bool ensureSchema(SqlConnection& db)
+bool ensureSchema(SqlConnection& db, bool ownTransaction)
 {
     std::set<std::string> present;
     if (!db.relationNames(present)) return false;
@@ -33,11 +33,12 @@ bool ensureSchema(SqlConnection& db)
             complete = complete && present.count(lowerCased(sqlIndexName(t.name, ix.name)));
     }
     if (complete) return true;
-    if (!db.begin()) return false;
+    if (ownTransaction && !db.begin()) return false;
     bool ok = true;
     for (const std::string& sql : db.schemaPrelude()) ok = ok && runStatement(db, sql);
     for (const TableDef& t : projectTables())
         for (const std::string& sql : db.createStatements(t)) ok = ok && runStatement(db, sql);
+    if (!ownTransaction) return ok;
     if (ok) return db.commit();
     db.rollback();
     return false;

@@ -84,6 +84,10 @@ public:
     virtual bool begin() = 0;
     virtual bool commit() = 0;
     virtual void rollback() = 0;
+    // A read transaction seeing one snapshot of the data; ended by rollback().
+    virtual bool beginRead() = 0;
+    // After rows were inserted with their keys: new rows get keys after them.
+    virtual bool continueKeysAfter(const TableDef&) { return true; }
 
     virtual const SqlError& error() const = 0;
     virtual void setError(LONG number, std::string text) = 0;
@@ -108,9 +112,10 @@ public:
     virtual std::string implicitRowKey() const { return {}; }
 };
 
-// Creates every project table and index the database lacks, in one
-// transaction. False with error() set on failure.
-bool ensureSchema(SqlConnection& db);
+// Creates every project table and index the database lacks, in a
+// transaction of its own unless the caller has one open. False with
+// error() set on failure.
+bool ensureSchema(SqlConnection& db, bool ownTransaction = true);
 // Runs one statement of the component's SQL with the given parameters.
 bool runStatement(SqlConnection& db, const std::string& sql, const std::vector<SqlValue>& params = {});
 

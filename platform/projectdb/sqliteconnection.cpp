@@ -87,6 +87,7 @@ public:
         return true;
     }
     bool begin() override { return exec("BEGIN IMMEDIATE"); }
+    bool beginRead() override { return exec("BEGIN"); }
     bool commit() override
     {
         if (exec("COMMIT")) return true;

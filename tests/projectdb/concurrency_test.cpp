@@ -1,4 +1,6 @@
-// Two processes writing the same project at once lose nothing.
+// Several users of one project: a record changed by another user since it
+// was read is not overwritten (3197), and two processes writing at once
+// lose nothing.
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,9 +25,85 @@ int writer(const std::wstring& path, int rounds)
     }
     return 0;
 }
+
+// One editor process: reads a setting, adds one, writes it back; when
+// another user changed it meanwhile (3197), reads it again and retries.
+int editor(const std::wstring& path, int rounds)
+{
+    IProjectDatabasePtr db;
+    bool readOnly = false;
+    if (FAILED(db.CreateInstance()) || !db.OpenDatabase(path.c_str(), readOnly)) return 2;
+    _variant_t fields, updated;
+    for (int i = 0; i < rounds;) {
+        try {
+            db.SetTable(L"tblGlobal", L"sKey");
+            if (!db.Seek(L"DCONN-FLEXLENGTH", fields)) return 3;
+            double next = fieldValue(fields, L"dNumber")->dblVal + 1;
+            db.Update(makeFieldList({{L"dNumber", next}}), updated);
+            ++i;
+        } catch (const _com_error&) {
+            _bstr_t text;
+            if (db.GetLastError(text) != kDbErrRecordChanged) return 4;
+        }
+    }
+    return 0;
+}
+
+void expectChildrenSucceed(pid_t* children, size_t count)
+{
+    for (size_t i = 0; i < count; ++i) {
+        int status = 0;
+        waitpid(children[i], &status, 0);
+        EXPECT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+    }
+}
 }  // namespace
 
-TEST_F(ProjectDbTest, TwoProcessesWritingAtOnceLoseNoUpdate)
+TEST_P(ProjectDbTest, UpdateOverAnotherUsersChangeIs3197AndKeepsTheirValue)
+{
+    IProjectDatabasePtr mine = open(), theirs = open();
+    _variant_t fields, updated;
+    mine.SetTable(L"tblGlobal", L"sKey");
+    ASSERT_TRUE(mine.Seek(L"ELBOW RADIUS", fields));
+    theirs.SetTable(L"tblGlobal", L"sKey");
+    ASSERT_TRUE(theirs.Seek(L"ELBOW RADIUS", fields));
+    ASSERT_TRUE(theirs.Update(makeFieldList({{L"dNumber", 2.5}}), updated));
+
+    EXPECT_THROW(mine.Update(makeFieldList({{L"sText", L"3"}}), updated), _com_error);
+    _bstr_t text;
+    EXPECT_EQ(mine.GetLastError(text), kDbErrRecordChanged);
+    ASSERT_TRUE(mine.Seek(L"ELBOW RADIUS", fields));
+    EXPECT_DOUBLE_EQ(fieldValue(fields, L"dNumber")->dblVal, 2.5);
+    EXPECT_EQ(textOf(fieldValue(fields, L"sText")), L"1");
+
+    // Read again, the change goes through, and my own writes never conflict.
+    ASSERT_TRUE(mine.Update(makeFieldList({{L"sText", L"3"}}), updated));
+    ASSERT_TRUE(mine.Update(makeFieldList({{L"dNumber", 3.0}}), updated));
+    EXPECT_EQ(textOf(fieldValue(updated, L"sText")), L"3");
+    // A row deleted by another user is no current record.
+    theirs.Execute(L"delete from tblGlobal where sKey = 'ELBOW RADIUS'");
+    EXPECT_THROW(mine.Update(makeFieldList({{L"dNumber", 4.0}}), updated), _com_error);
+    EXPECT_EQ(mine.GetLastError(text), kDbErrNoCurrentRecord);
+}
+
+TEST_P(ProjectDbTest, TwoEditorsReadingAndWritingOneRecordLoseNoIncrement)
+{
+    constexpr int kRounds = 30;
+    pid_t children[2];
+    for (pid_t& child : children) {
+        child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) _exit(editor(widePath(), kRounds));
+    }
+    expectChildrenSucceed(children, 2);
+    IProjectDatabasePtr db = open();
+    _variant_t values;
+    ASSERT_TRUE(db.SelectColumn(L"select dNumber from tblGlobal where sKey = 'DCONN-FLEXLENGTH'", values));
+    EXPECT_DOUBLE_EQ(firstValue(values).dblVal, 60.0 + 2 * kRounds);
+}
+
+TEST_P(ProjectDbTest, TwoProcessesWritingAtOnceLoseNoUpdate)
 {
     constexpr int kRounds = 40;
     pid_t children[2];
@@ -34,12 +112,7 @@ TEST_F(ProjectDbTest, TwoProcessesWritingAtOnceLoseNoUpdate)
         ASSERT_GE(child, 0);
         if (child == 0) _exit(writer(widePath(), kRounds));
     }
-    for (pid_t child : children) {
-        int status = 0;
-        waitpid(child, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status));
-        EXPECT_EQ(WEXITSTATUS(status), 0);
-    }
+    expectChildrenSucceed(children, 2);
     IProjectDatabasePtr db = open();
     _variant_t values;
     ASSERT_TRUE(db.SelectColumn(L"select count(*) from tblDuct", values));

@@ -3,12 +3,27 @@
 
 #include <fstream>
 
+#include "projectdb/serverproject.h"
 #include "projectdb_fixture.h"
 
 
-TEST_F(ProjectDbTest, NewProjectIsNamedAfterItsFolderAndNotOverwritten)
+TEST_P(ProjectDbTest, NewProjectIsNamedAfterItsFolderAndNotOverwritten)
 {
     EXPECT_EQ(path, folder + "/Tower_zk_hvac.zk");
+    if (onServer()) {
+        auto again = projectdb::createServerProject(folder, "", server);
+        EXPECT_FALSE(again.ok);
+        EXPECT_NE(again.message.find("already exists"), std::string::npos);
+        // A second file naming the same database joins its project.
+        auto joined = projectdb::createServerProject(folder + "/", "Annex", server);
+        EXPECT_TRUE(joined.ok) << joined.message;
+        EXPECT_NE(joined.message.find("Joined"), std::string::npos);
+        auto secret = projectdb::createServerProject(folder, "Secret", "postgresql://orvane:secret@/x?host=/tmp");
+        EXPECT_FALSE(secret.ok);
+        EXPECT_NE(secret.message.find(".pgpass"), std::string::npos);
+        EXPECT_FALSE(projectdb::createServerProject(folder + "/missing", "", server).ok);
+        return;
+    }
     auto again = projectdb::createProject(folder);
     EXPECT_FALSE(again.ok);
     EXPECT_NE(again.message.find("already exists"), std::string::npos);
@@ -18,7 +33,7 @@ TEST_F(ProjectDbTest, NewProjectIsNamedAfterItsFolderAndNotOverwritten)
     EXPECT_FALSE(projectdb::createProject(folder + "/missing").ok);
 }
 
-TEST_F(ProjectDbTest, NewProjectHasLayerKeysStylesMonthsAndSettings)
+TEST_P(ProjectDbTest, NewProjectHasLayerKeysStylesMonthsAndSettings)
 {
     IProjectDatabasePtr db = open();
     _variant_t fields, layer;
@@ -54,8 +69,9 @@ TEST_F(ProjectDbTest, NewProjectHasLayerKeysStylesMonthsAndSettings)
     EXPECT_DOUBLE_EQ(fieldValue(fields, L"dNumber")->dblVal, 1.0);
 }
 
-TEST_F(ProjectDbTest, GarbageFileAsksForRepairAndRepairRestoresIt)
+TEST_P(ProjectDbTest, GarbageFileAsksForRepairAndRepairRestoresIt)
 {
+    if (onServer()) GTEST_SKIP() << "a server database is kept whole by its server";
     {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out << std::string(8192, 'x');
@@ -79,8 +95,9 @@ TEST_F(ProjectDbTest, GarbageFileAsksForRepairAndRepairRestoresIt)
     EXPECT_TRUE(backup.good());
 }
 
-TEST_F(ProjectDbTest, RepairKeepsReadableRowsAndRestoresMissingTables)
+TEST_P(ProjectDbTest, RepairKeepsReadableRowsAndRestoresMissingTables)
 {
+    if (onServer()) GTEST_SKIP() << "a server database is kept whole by its server";
     {
         IProjectDatabasePtr db = open();
         db.Execute(L"insert into tblDuct (AIRFLOW, WIDTH) values ('ra', 14)");
@@ -97,7 +114,7 @@ TEST_F(ProjectDbTest, RepairKeepsReadableRowsAndRestoresMissingTables)
     EXPECT_EQ(static_cast<VARIANT*>(values.parray->pvData)[0].lVal, 12);
 }
 
-TEST_F(ProjectDbTest, MissingFileFailsWithEmptyStatus)
+TEST(ProjectDbFile, MissingFileFailsWithEmptyStatus)
 {
     IProjectDatabasePtr db;
     ASSERT_EQ(db.CreateInstance(), S_OK);

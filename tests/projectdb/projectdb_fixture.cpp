@@ -1,7 +1,29 @@
-// Project folder set-up and teardown for the component tests.
+// Project folder set-up and teardown for the component tests, and the
+// instantiation of every engine-parameterised test on both engines.
 #include "projectdb_fixture.h"
 
 #include <filesystem>
+
+#include "pgcluster.h"
+#include "projectdb/serverproject.h"
+
+INSTANTIATE_TEST_SUITE_P(Engines, ProjectDbTest, ::testing::Values(Engine::Sqlite, Engine::Postgres),
+                         [](const ::testing::TestParamInfo<Engine>& info) {
+                             return info.param == Engine::Sqlite ? "Sqlite" : "Postgres";
+                         });
+
+std::string newServerDatabase()
+{
+    PgTestCluster* cluster = PgTestCluster::shared();
+    if (!cluster) {
+        if (PgTestCluster::reason().find("not installed") != std::string::npos) return {};
+        ADD_FAILURE() << PgTestCluster::reason();
+        return {};
+    }
+    std::string uri = cluster->createDatabase();
+    EXPECT_FALSE(uri.empty()) << "cannot create a database on the test cluster";
+    return uri;
+}
 
 void ProjectDbTest::SetUp()
 {
@@ -9,6 +31,15 @@ void ProjectDbTest::SetUp()
     ASSERT_NE(mkdtemp(pattern), nullptr);
     folder = std::string(pattern) + "/Tower";
     std::filesystem::create_directory(folder);
+    if (onServer()) {
+        server = newServerDatabase();
+        if (server.empty() && !HasFailure()) GTEST_SKIP() << PgTestCluster::reason();
+        ASSERT_FALSE(server.empty());
+        auto created = projectdb::createServerProject(folder, "", server);
+        ASSERT_TRUE(created.ok) << created.message;
+        path = created.path;
+        return;
+    }
     auto created = projectdb::createProject(folder);
     ASSERT_TRUE(created.ok) << created.message;
     path = created.path;
@@ -34,3 +65,5 @@ std::wstring textOf(const VARIANT* v)
 {
     return v && v->vt == VT_BSTR ? std::wstring(v->bstrVal, SysStringLen(v->bstrVal)) : L"";
 }
+
+const VARIANT& firstValue(const _variant_t& values) { return static_cast<const VARIANT*>(values.parray->pvData)[0]; }

@@ -1,4 +1,6 @@
-// A fresh project folder with a created project database per test.
+// A fresh project folder with a created project database per test, on
+// each engine: an SQLite project file, or a database on the throwaway
+// PostgreSQL cluster named by the project file.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,7 +11,9 @@
 #include "projectdb/fieldlisthelpers.h"
 #include "projectdb/projectfile.h"
 
-class ProjectDbTest : public ::testing::Test {
+enum class Engine { Sqlite, Postgres };
+
+class ProjectDbTest : public ::testing::TestWithParam<Engine> {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -17,10 +21,18 @@ protected:
     // A component instance opened on the project file.
     IProjectDatabasePtr open();
     std::wstring widePath() const;
+    bool onServer() const { return GetParam() == Engine::Postgres; }
 
     std::string folder;  // .../Tower
     std::string path;    // .../Tower/Tower_zk_hvac.zk
+    std::string server;  // the project's server database (PostgreSQL only)
 };
+
+// A new empty server database's URI; the test is skipped when the server
+// programs are not installed and fails when the cluster cannot start.
+std::string newServerDatabase();
 
 // Text of a field value, "" when absent or not text.
 std::wstring textOf(const VARIANT* v);
+// The first value of a SelectColumn result.
+const VARIANT& firstValue(const _variant_t& values);

@@ -3,7 +3,7 @@
 
 using Fields = std::vector<std::pair<std::wstring, _variant_t>>;
 
-TEST_F(ProjectDbTest, AddNewAssignsKeyAndUpdateRewritesOnlyGivenFields)
+TEST_P(ProjectDbTest, AddNewAssignsKeyAndUpdateRewritesOnlyGivenFields)
 {
     IProjectDatabasePtr db = open();
     ASSERT_TRUE(db.SetTable(L"tblDuct", L"ixDuct"));
@@ -32,7 +32,7 @@ TEST_F(ProjectDbTest, AddNewAssignsKeyAndUpdateRewritesOnlyGivenFields)
     ASSERT_TRUE(db.SelectColumn(L"Select AIRFLOW, ixDuct from tblDuct where DRAWING is null and bDeleted = 0 and AIRFLOW = \"sa\"", flags));
 }
 
-TEST_F(ProjectDbTest, SeekByTextIgnoresCaseAndMissingKeyIsNotFound)
+TEST_P(ProjectDbTest, SeekByTextIgnoresCaseAndMissingKeyIsNotFound)
 {
     IProjectDatabasePtr db = open();
     _variant_t fields;
@@ -44,7 +44,7 @@ TEST_F(ProjectDbTest, SeekByTextIgnoresCaseAndMissingKeyIsNotFound)
     EXPECT_TRUE(db.Seek(_variant_t(1, VT_I4), fields));
 }
 
-TEST_F(ProjectDbTest, EmptyKeyMatchesNullColumnOnly)
+TEST_P(ProjectDbTest, EmptyKeyMatchesNullColumnOnly)
 {
     IProjectDatabasePtr db = open();
     _variant_t fields, stored;
@@ -60,7 +60,7 @@ TEST_F(ProjectDbTest, EmptyKeyMatchesNullColumnOnly)
     EXPECT_TRUE(db.Seek2(null, L"ROOM LABELS", fields));
 }
 
-TEST_F(ProjectDbTest, ThreeKeySeekOnCoolingLoads)
+TEST_P(ProjectDbTest, ThreeKeySeekOnCoolingLoads)
 {
     IProjectDatabasePtr db = open();
     _variant_t stored, fields;
@@ -78,7 +78,7 @@ TEST_F(ProjectDbTest, ThreeKeySeekOnCoolingLoads)
     EXPECT_THROW(db.SetTable(L"tblLoadRoomCooling", L"ixNoSuchIndex"), _com_error);
 }
 
-TEST_F(ProjectDbTest, NavigationFollowsIndexOrderAndEmptyTableIsEofAndBof)
+TEST_P(ProjectDbTest, NavigationFollowsIndexOrderAndEmptyTableIsEofAndBof)
 {
     IProjectDatabasePtr db = open();
     ASSERT_TRUE(db.SetTable(L"tblDwgDiff", L"iSortOrder"));
@@ -104,7 +104,7 @@ TEST_F(ProjectDbTest, NavigationFollowsIndexOrderAndEmptyTableIsEofAndBof)
     EXPECT_EQ(fieldValue(fields, L"iSortOrder")->lVal, 3);
 }
 
-TEST_F(ProjectDbTest, ExecuteChangesRowsAndCachedColumnsFollowSchemaChanges)
+TEST_P(ProjectDbTest, ExecuteChangesRowsAndCachedColumnsFollowSchemaChanges)
 {
     IProjectDatabasePtr db = open();
     _variant_t stored, fields;
