@@ -9,6 +9,7 @@
 #include <set>
 #include <vector>
 
+#include "projectdb/connectionfile.h"
 #include "projectdb/schema.h"
 #include "projectdb/seeddata.h"
 #include "projectdb/statement.h"
@@ -181,6 +182,10 @@ ProjectFileResult repairProject(const std::string& path)
     result.path = path;
     if (!fileExists(path)) {
         result.message = "Could not find file '" + path + "'.";
+        return result;
+    }
+    if (std::string connection, problem; readConnectionFile(path, connection, problem)) {
+        result.message = "'" + path + "' names a project on a database server, which keeps it whole; nothing to repair.";
         return result;
     }
     std::string scratch = path + ".repair-" + std::to_string(getpid());

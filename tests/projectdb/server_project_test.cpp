@@ -128,6 +128,12 @@ TEST_F(ServerProjectTest, UnreachableServerIs3043AndNeverAsksForRepair)
     _bstr_t text;
     EXPECT_EQ(db.GetLastError(text), kDbErrDiskOrNetwork);
     EXPECT_FALSE(text.wide().empty());
+    // A repair asked for by hand leaves the connection file as it is.
+    EXPECT_FALSE(projectdb::repairProject(file).ok);
+    std::ifstream kept(file);
+    std::string first;
+    std::getline(kept, first);
+    EXPECT_EQ(first, "# the office server");
 }
 
 TEST_F(ServerProjectTest, ConnectionFileHoldingAPasswordIsRefused)
