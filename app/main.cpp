@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "app/DrawingFiles.h"
+#include "app/ExportCommand.h"
 #include "app/HostSession.h"
 #include "app/ModelSpace.h"
 #include "database/dbdatabase.h"
@@ -115,6 +116,17 @@ int main(int argc, char** argv) {
         ->check(CLI::ExistingFile);
     render->add_option("-o,--output", renderOutput, "SVG file to write")->required();
 
+    std::string exportDrawing, exportOutput;
+    ExportOptions exportOptions;
+    auto* exportCmd = app.add_subcommand("export", "Write a drawing in the format of the output name (" +
+                                                       exportExtensions() + ")");
+    exportCmd->add_option("drawing", exportDrawing, "Drawing file (.dxf or the binary format)")
+        ->required()
+        ->check(CLI::ExistingFile);
+    exportCmd->add_option("-o,--output", exportOutput, "File to write; its extension chooses the format")->required();
+    exportCmd->add_flag("--explode", exportOptions.explode,
+                        "Replace custom entities by the standard entities they display");
+
     std::string projectDir, projectName, projectServer;
     auto* newProject = app.add_subcommand("new-project", "Create a project database DIR/NAME_zk_hvac.zk");
     newProject->add_option("dir", projectDir, "Project folder (created when missing)")->required();
@@ -138,6 +150,7 @@ int main(int argc, char** argv) {
     if (*run) return runCommand(drawing, script);
     if (*repl) return replCommand(replDrawing);
     if (*render) return renderCommand(renderDrawing, renderOutput);
+    if (*exportCmd) return exportDrawingCommand(exportDrawing, exportOutput, exportOptions);
     if (*newProject) return newProjectCommand(projectDir, projectName, projectServer);
     if (*copyProject) return copyProjectCommand(copyFrom, copyTo);
     return kExitUsage;

@@ -71,6 +71,7 @@ void AcDbDatabase::clear() {
         stub.database = nullptr;
     }
     mByHandle.clear();
+    mCarried.clear();
     mBlockTable = mLayerTable = mTextStyleTable = mLinetypeTable = mRegAppTable = mClayer = AcDbObjectId();
 }
 

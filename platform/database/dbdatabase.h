@@ -7,6 +7,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "database/dbcarried.h"
 #include "database/dbopen.h"
 #include "database/dbstub.h"
 #include "database/dbsymtab.h"
@@ -24,6 +25,7 @@ struct AcDbHeaderValue {
     double point[3] = {0, 0, 0};
     int32_t integer = 0;
     std::string text;
+    short code = 0;  // DXF group code of the value as read; 0: the variable's usual code
 };
 
 class AcDbDatabase : public AcRxObject {
@@ -99,6 +101,11 @@ public:
     Acad::ErrorStatus setHeaderVar(const std::string& name, const AcDbHeaderValue& value);
     const std::map<std::string, AcDbHeaderValue>& headerVars() const { return mHeader; }
 
+    // What a DXF file held that the database does not model, written back
+    // by both formats.
+    AcDbCarriedDxf& carriedDxf() { return mCarried; }
+    const AcDbCarriedDxf& carriedDxf() const { return mCarried; }
+
     // Copies the model space of source into a new block named blockName of
     // this database (with its layers, linetypes and styles by name).
     Acad::ErrorStatus insert(AcDbObjectId& blockId, const char* blockName, AcDbDatabase* source,
@@ -129,6 +136,7 @@ private:
     AcDbHandle mHandseed = 1;
     AcDbObjectId mBlockTable, mLayerTable, mTextStyleTable, mLinetypeTable, mRegAppTable, mClayer;
     std::map<std::string, AcDbHeaderValue> mHeader;
+    AcDbCarriedDxf mCarried;
     std::string mFileName;
 };
 

@@ -35,6 +35,49 @@ void writeHeaderVar(ByteWriter& w, const std::string& name, const AcDbHeaderValu
     for (double c : v.point) w.f64(c);
     w.u32(static_cast<uint32_t>(v.integer));
     w.str(v.text);
+    w.u16(static_cast<uint16_t>(v.code));
+}
+
+// What a DXF file held that the database does not model (version 2 on).
+void writeCarried(ByteWriter& w, const AcDbCarriedDxf& c) {
+    for (const AcDbCarriedDxf::Named* named : {&c.classes, &c.tables}) {
+        w.u32(static_cast<uint32_t>(named->size()));
+        for (const auto& [name, text] : *named) {
+            w.str(name);
+            w.str(text);
+        }
+    }
+    w.str(c.objects);
+    w.u32(static_cast<uint32_t>(c.blocks.size()));
+    for (const auto& [handle, markers] : c.blocks) {
+        w.u64(handle);
+        w.str(markers.name);
+        w.str(markers.begin);
+        w.str(markers.end);
+    }
+    w.str(c.acadVersion);
+}
+
+bool readCarried(ByteReader& in, AcDbCarriedDxf& c) {
+    for (AcDbCarriedDxf::Named* named : {&c.classes, &c.tables}) {
+        const uint32_t n = in.u32();
+        if (!in.ok() || uint64_t(n) * 8 > in.remaining()) return false;
+        for (uint32_t i = 0; i < n && in.ok(); ++i) {
+            std::string name = in.str();
+            named->emplace_back(std::move(name), in.str());
+        }
+    }
+    c.objects = in.str();
+    const uint32_t nBlocks = in.u32();
+    if (!in.ok() || uint64_t(nBlocks) * 20 > in.remaining()) return false;
+    for (uint32_t i = 0; i < nBlocks && in.ok(); ++i) {
+        auto& markers = c.blocks[in.u64()];
+        markers.name = in.str();
+        markers.begin = in.str();
+        markers.end = in.str();
+    }
+    c.acadVersion = in.str();
+    return in.ok();
 }
 
 }  // namespace
@@ -67,7 +110,8 @@ bool writeBinaryDrawing(AcDbDatabase* db, std::string& bytes, std::string& messa
     forEachSavedObject(db, [&](AcDbObject* object) {
         if (failed) return;
         FiledClass fc = filedClassOf(object);
-        auto [it, added] = classIndex.emplace(fc.className, static_cast<uint32_t>(classes.size()));
+        auto [it, added] = classIndex.emplace(fc.dxfTags ? fc.className + "\n" : fc.className,
+                                              static_cast<uint32_t>(classes.size()));
         if (added) classes.push_back(fc);
         filer = AcDbDwgMemoryFiler(AcDb::kFileFiler, db);
         Acad::ErrorStatus es = object->dwgOut(&filer);
@@ -89,7 +133,7 @@ bool writeBinaryDrawing(AcDbDatabase* db, std::string& bytes, std::string& messa
         w.str(c.dxfName);
         w.str(c.appName);
         w.u32(static_cast<uint32_t>(c.proxyFlags));
-        w.u8(c.isEntity ? 1 : 0);
+        w.u8((c.isEntity ? 1 : 0) | (c.dxfTags ? 2 : 0));
     }
     w.u32(static_cast<uint32_t>(handles.size()));
     for (uint64_t h : handles) w.u64(h);
@@ -97,6 +141,7 @@ bool writeBinaryDrawing(AcDbDatabase* db, std::string& bytes, std::string& messa
     for (AcDbObjectId id : {db->blockTableId(), db->layerTableId(), db->textStyleTableId(), db->linetypeTableId(),
                             db->regAppTableId()})
         w.u64(id.isNull() ? 0 : id.handle().value());
+    writeCarried(w, db->carriedDxf());
     w.u64(checksum(w.data()));
     bytes = std::move(w.data());
     return true;
@@ -159,6 +204,7 @@ Acad::ErrorStatus readBinaryDrawing(AcDbDatabase* db, std::string_view bytes, st
         for (double& c : v.point) c = r.in.f64();
         v.integer = static_cast<int32_t>(r.in.u32());
         v.text = r.in.str();
+        if (version >= 2) v.code = static_cast<short>(r.in.u16());
         vars.emplace_back(std::move(name), std::move(v));
     }
 
@@ -174,8 +220,10 @@ Acad::ErrorStatus readBinaryDrawing(AcDbDatabase* db, std::string_view bytes, st
         c.dxfName = r.in.str();
         c.appName = r.in.str();
         c.proxyFlags = static_cast<int>(r.in.u32());
-        c.isEntity = r.in.u8() != 0;
-        runtime[i] = dynamic_cast<AcRxClass*>(acrxClassDictionary()->at(c.className));
+        const uint8_t flags = r.in.u8();
+        c.isEntity = (flags & 1) != 0;
+        c.dxfTags = (flags & 2) != 0;
+        if (!c.dxfTags) runtime[i] = dynamic_cast<AcRxClass*>(acrxClassDictionary()->at(c.className));
     }
 
     // Handle index: every object of the file gets its id up front, so
@@ -222,8 +270,9 @@ Acad::ErrorStatus readBinaryDrawing(AcDbDatabase* db, std::string_view bytes, st
             return r.fail("cannot place object " + AcDbHandle(handle).asString() + ": " + Acad::errorStatusText(es));
         }
         if (asProxy) {
-            static_cast<AcDbFileProxyEntity*>(object)->setOriginalClass(
-                {fc.className, fc.dxfName, fc.appName, fc.proxyFlags});
+            auto* proxy = static_cast<AcDbFileProxyEntity*>(object);
+            proxy->setOriginalClass({fc.className, fc.dxfName, fc.appName, fc.proxyFlags});
+            proxy->setKeepsDxfTags(fc.dxfTags);
         }
         AcDbDwgMemoryFiler filer(data, resolve, AcDb::kFileFiler, db);
         es = object->dwgIn(&filer);
@@ -242,7 +291,10 @@ Acad::ErrorStatus readBinaryDrawing(AcDbDatabase* db, std::string_view bytes, st
 
     uint64_t tables[5];
     for (uint64_t& t : tables) t = r.in.u64();
-    if (!r.in.ok() || !r.in.atEnd()) return r.fail("damaged table section");
+    if (!r.in.ok()) return r.fail("damaged table section");
+    AcDbCarriedDxf carried;
+    if (version >= 2 && !readCarried(r.in, carried)) return r.fail("damaged section of data kept from DXF");
+    if (!r.in.atEnd()) return r.fail("damaged table section");
     auto idOf = [&](uint64_t h) { return resolve(AcDbHandle(h)); };
     db->setTableIds(idOf(tables[0]), idOf(tables[1]), idOf(tables[2]), idOf(tables[3]), idOf(tables[4]));
     if (db->blockTableId().isNull() || db->layerTableId().isNull())
@@ -250,6 +302,7 @@ Acad::ErrorStatus readBinaryDrawing(AcDbDatabase* db, std::string_view bytes, st
     reindexTables(db);
     if (db->modelSpaceId().isNull()) return r.fail("the drawing has no model space");
     for (auto& [name, value] : vars) db->setHeaderVar(name, value);
+    db->carriedDxf() = std::move(carried);
     db->setHandseed(AcDbHandle(handseed));
     return Acad::eOk;
 }

@@ -11,7 +11,7 @@
 namespace orv::io {
 
 inline constexpr char kBinaryDrawingMagic[8] = {'O', 'R', 'V', 'D', 'R', 'A', 'W', '\x1a'};
-inline constexpr uint32_t kBinaryDrawingVersion = 1;
+inline constexpr uint32_t kBinaryDrawingVersion = 2;
 
 // Recomputes the closing checksum of a binary drawing in place (tools and
 // tests that edit drawings byte-wise).

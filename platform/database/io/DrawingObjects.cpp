@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 #include "database/dbclasses.h"
@@ -16,6 +17,15 @@ namespace orv::io {
 
 static bool isHostClassName(const std::string& name) { return name.rfind("AcDb", 0) == 0; }
 
+bool isStandardEntityName(const std::string& dxfName) {
+    static const std::unordered_set<std::string> names = {
+        "3DFACE", "3DSOLID", "ARC", "ATTDEF", "ATTRIB", "BODY", "CIRCLE", "DIMENSION", "ELLIPSE", "HATCH",
+        "INSERT", "LEADER", "LINE", "LWPOLYLINE", "MLINE", "MTEXT", "OLE2FRAME", "OLEFRAME", "POINT",
+        "POLYLINE", "RAY", "REGION", "SEQEND", "SHAPE", "SOLID", "SPLINE", "TEXT", "TOLERANCE", "TRACE",
+        "VERTEX", "VIEWPORT", "XLINE", "ACAD_PROXY_ENTITY"};
+    return names.count(dxfName) != 0;
+}
+
 FiledClass filedClassOf(const AcDbObject* object) {
     FiledClass c;
     if (const auto* proxy = AcDbFileProxyEntity::cast(object)) {
@@ -25,7 +35,8 @@ FiledClass filedClassOf(const AcDbObject* object) {
         c.appName = o.appName;
         c.proxyFlags = o.proxyFlags;
         c.isEntity = true;
-        c.isCustom = !isHostClassName(o.className);
+        c.dxfTags = proxy->keepsDxfTags();
+        c.isCustom = !isHostClassName(o.className) && !isStandardEntityName(o.dxfName);
         return c;
     }
     const AcRxClass* cls = object->isA();

@@ -23,8 +23,15 @@ struct FiledClass {
     bool isEntity = false;
     // Registered by an application (not a class of the host itself).
     bool isCustom = false;
+    // A proxy read from DXF, filed in the binary format as its DXF tags.
+    bool dxfTags = false;
 };
 FiledClass filedClassOf(const AcDbObject* object);
+
+// Whether a DXF entity type is one of the standard kinds (ARC, HATCH, ...),
+// which have no class record in a file even when the host carries them as
+// proxies.
+bool isStandardEntityName(const std::string& dxfName);
 
 // Calls visit with every live (not erased) object of db, in id order, open
 // for read for the duration of the call.

@@ -54,6 +54,7 @@ private:
     AcDbObjectId resolve(AcDbHandle h);
     AcDbBlockTableRecord* openBlock(AcDbObjectId id);
     void closeOpenObjects();
+    std::string tagText(const FileObject& o) const;
 
     AcDbDatabase* mDb;
     std::string& mMessage;
@@ -65,10 +66,11 @@ private:
     std::unordered_map<AcDbStub*, AcDbBlockTableRecord*> mOpenBlocks;
     AcDbHandleResolver mResolver;
     AcDbSymbolTable* mTable = nullptr;  // table whose records are being read
+    std::string* mCarriedTable = nullptr;  // text of a table not modelled, while it is read
     AcDbObjectId mTableIds[5];  // block, layer, style, linetype, regapp
     uint64_t mHandseed = 0;
     uint64_t mMaxLoaded = 0;
-    std::vector<uint64_t> mSkipped;  // handles of objects the database does not model
+    uint64_t mMaxHandle = 0;  // highest handle of the file
     std::vector<std::pair<std::string, AcDbHeaderValue>> mHeader;
 };
 
@@ -87,6 +89,13 @@ AcDbObjectId DxfDrawingReader::resolve(AcDbHandle h) {
 
 static bool isTableType(std::string_view t) {
     return t == "LTYPE" || t == "LAYER" || t == "STYLE" || t == "APPID" || t == "BLOCK_RECORD";
+}
+
+std::string DxfDrawingReader::tagText(const FileObject& o) const {
+    DxfTagWriter w;
+    w.string(0, o.type);
+    for (size_t k = o.begin; k < o.end; ++k) w.string(mTags[k].code, mTags[k].value);
+    return std::move(w.data());
 }
 
 Acad::ErrorStatus DxfDrawingReader::split() {
@@ -155,14 +164,20 @@ void DxfDrawingReader::readHeader(const FileObject& o) {
             parseDxfHandle(v.value, mHandseed);
             continue;
         }
-        if (name == "ACADVER") continue;
+        if (name == "ACADVER") {
+            mDb->carriedDxf().acadVersion.assign(v.value);
+            continue;
+        }
         int64_t i = 0;
         switch (AcDb::dxfValueType(v.code)) {
         case AcDb::kDxfPoint:
-            value.type = RT3DPOINT;
+            value.type = RTPOINT;  // 2D unless a z follows
             parseDxfDouble(v.value, value.point[0]);
             if (k + 2 < o.end && mTags[k + 2].code == v.code + 10) parseDxfDouble(mTags[k + 2].value, value.point[1]);
-            if (k + 3 < o.end && mTags[k + 3].code == v.code + 20) parseDxfDouble(mTags[k + 3].value, value.point[2]);
+            if (k + 3 < o.end && mTags[k + 3].code == v.code + 20) {
+                parseDxfDouble(mTags[k + 3].value, value.point[2]);
+                value.type = RT3DPOINT;
+            }
             break;
         case AcDb::kDxfReal:
             value.type = RTREAL;
@@ -185,6 +200,7 @@ void DxfDrawingReader::readHeader(const FileObject& o) {
             value.text.assign(v.value);
             break;
         }
+        value.code = static_cast<short>(v.code);
         mHeader.emplace_back(std::move(name), std::move(value));
     }
 }
@@ -203,7 +219,9 @@ void DxfDrawingReader::readClass(const FileObject& o) {
         default: break;
         }
     }
-    if (!c.dxfName.empty()) mFileClasses[c.dxfName] = c;
+    if (c.dxfName.empty()) return;
+    mFileClasses[c.dxfName] = c;
+    mDb->carriedDxf().classes.emplace_back(c.dxfName, tagText(o));
 }
 
 Acad::ErrorStatus DxfDrawingReader::placeObject(AcDbObject* object, const FileObject& o, AcDbObjectId& id) {
@@ -248,9 +266,11 @@ Acad::ErrorStatus DxfDrawingReader::readTableObject(const FileObject& o) {
         else if (name == "STYLE") table = new AcDbTextStyleTable(), slot = 2;
         else if (name == "LTYPE") table = new AcDbLinetypeTable(), slot = 3;
         else if (name == "APPID") table = new AcDbRegAppTable(), slot = 4;
-        if (!table) {
-            if (o.handle) mSkipped.push_back(o.handle);
-            return Acad::eOk;  // VPORT, VIEW, UCS, DIMSTYLE: not modelled
+        if (!table) {  // VPORT, VIEW, UCS, DIMSTYLE: not modelled, carried as text
+            auto& carried = mDb->carriedDxf().tables;
+            carried.emplace_back(std::string(name), tagText(o));
+            mCarriedTable = &carried.back().second;
+            return Acad::eOk;
         }
         if (!mTableIds[slot].isNull()) return fail(Acad::eInvalidDxfFile, "second " + std::string(name) + " table", o.begin);
         AcDbObjectId id;
@@ -263,6 +283,11 @@ Acad::ErrorStatus DxfDrawingReader::readTableObject(const FileObject& o) {
         mTable = table;  // stays open for the records that follow
         return Acad::eOk;
     }
+    if (mCarriedTable) {
+        *mCarriedTable += tagText(o);
+        if (o.type == "ENDTAB") mCarriedTable = nullptr;
+        return Acad::eOk;
+    }
     if (o.type == "ENDTAB") {
         if (mTable) {
             reindexTable(mTable);
@@ -271,10 +296,7 @@ Acad::ErrorStatus DxfDrawingReader::readTableObject(const FileObject& o) {
         }
         return Acad::eOk;
     }
-    if (!mTable || !isTableType(o.type)) {
-        if (o.handle) mSkipped.push_back(o.handle);
-        return Acad::eOk;
-    }
+    if (!mTable || !isTableType(o.type)) return Acad::eOk;
     AcDbObject* record = nullptr;
     if (o.type == "LAYER") record = new AcDbLayerTableRecord();
     else if (o.type == "LTYPE") record = new AcDbLinetypeTableRecord();
@@ -353,11 +375,11 @@ Acad::ErrorStatus DxfDrawingReader::readEntity(const FileObject& o, AcDbObjectId
 }
 
 Acad::ErrorStatus DxfDrawingReader::read(std::string_view text) {
+    mDb->carriedDxf().clear();
     if (!tokenizeDxf(text, mTags, mMessage)) return Acad::eInvalidDxfFile;
     if (Acad::ErrorStatus es = split(); es != Acad::eOk) return es;
     mByDxfName = classesByDxfName();
     bool needsNewHandles = false;
-    uint64_t maxHandle = 0;
     for (const FileObject& o : mObjects) {
         const bool structural = o.type == "SECTION" || o.type == "ENDSEC" || o.type == "ENDTAB";
         const bool modelled = !structural &&
@@ -366,10 +388,10 @@ Acad::ErrorStatus DxfDrawingReader::read(std::string_view text) {
                                o.section == Section::Entities);
         if (modelled && o.handle) mLoadable.insert(o.handle);
         if (modelled && !o.handle) needsNewHandles = true;
-        maxHandle = std::max(maxHandle, o.handle);
+        mMaxHandle = std::max(mMaxHandle, o.handle);
     }
     // Objects without a handle get new ones above every handle of the file.
-    if (needsNewHandles) mDb->setHandseed(AcDbHandle(maxHandle + 1));
+    if (needsNewHandles) mDb->setHandseed(AcDbHandle(mMaxHandle + 1));
     mResolver = [this](AcDbHandle h) { return resolve(h); };
 
     Acad::ErrorStatus es = Acad::eOk;
@@ -387,7 +409,6 @@ Acad::ErrorStatus DxfDrawingReader::read(std::string_view text) {
             break;
         case Section::Blocks:
             if (o.type == "BLOCK") {
-                if (o.handle) mSkipped.push_back(o.handle);
                 currentBlock = AcDbObjectId();
                 std::string name;
                 AcGePoint3d origin;
@@ -401,10 +422,15 @@ Acad::ErrorStatus DxfDrawingReader::read(std::string_view text) {
                     else if (t.code == 30) parseDxfDouble(t.value, origin.z);
                 }
                 if (currentBlock.isNull() && !mTableIds[0].isNull()) currentBlock = mDb->blockId(name);
-                if (AcDbBlockTableRecord* btr = currentBlock.isNull() ? nullptr : openBlock(currentBlock))
+                if (AcDbBlockTableRecord* btr = currentBlock.isNull() ? nullptr : openBlock(currentBlock)) {
                     btr->setOrigin(origin);
+                    auto& markers = mDb->carriedDxf().blocks[currentBlock.handle().value()];
+                    markers.name = name;
+                    markers.begin = tagText(o);
+                }
             } else if (o.type == "ENDBLK") {
-                if (o.handle) mSkipped.push_back(o.handle);
+                if (!currentBlock.isNull())
+                    mDb->carriedDxf().blocks[currentBlock.handle().value()].end = tagText(o);
                 currentBlock = AcDbObjectId();
             } else if (o.type != "SECTION" && o.type != "ENDSEC") {
                 if (currentBlock.isNull())
@@ -424,7 +450,7 @@ Acad::ErrorStatus DxfDrawingReader::read(std::string_view text) {
             }
             break;
         case Section::Objects:
-            if (o.handle && o.type != "SECTION") mSkipped.push_back(o.handle);
+            if (o.type != "SECTION" && o.type != "ENDSEC") mDb->carriedDxf().objects += tagText(o);
             break;
         default:
             break;
@@ -439,13 +465,9 @@ Acad::ErrorStatus DxfDrawingReader::read(std::string_view text) {
     if (mTableIds[0].isNull() || mTableIds[1].isNull() || mDb->modelSpaceId().isNull())
         return fail(Acad::eInvalidDxfFile, "the drawing has no block table, layer table or model space", mTags.size());
     for (auto& [name, value] : mHeader) mDb->setHeaderVar(name, value);
-    // The seed: right after the objects read, or where the objects this
-    // reader does not model began (so the same drawing saves the same).
-    uint64_t firstSkippedAbove = UINT64_MAX;
-    for (uint64_t h : mSkipped)
-        if (h > mMaxLoaded) firstSkippedAbove = std::min(firstSkippedAbove, h);
-    uint64_t seed = firstSkippedAbove != UINT64_MAX ? firstSkippedAbove : std::max(mHandseed, mMaxLoaded + 1);
-    mDb->setHandseed(AcDbHandle(seed));
+    // The objects carried as text keep their handles: new objects get
+    // handles above every handle of the file.
+    mDb->setHandseed(AcDbHandle(std::max({mHandseed, mMaxLoaded + 1, mMaxHandle + 1})));
     return Acad::eOk;
 }
 

@@ -1,7 +1,8 @@
 // Writes a database as ASCII DXF. Objects the database does not model (the
-// VPORT, VIEW, UCS and DIMSTYLE tables, BLOCK/ENDBLK markers, the root
-// dictionary) are written with handles numbered on from the handle seed,
-// in a fixed order, so saving the same drawing twice gives the same text.
+// VPORT, VIEW, UCS and DIMSTYLE tables, BLOCK/ENDBLK markers, the OBJECTS
+// section) are written as the file read gave them; a drawing that has none
+// gets minimal ones with handles numbered on from the handle seed, in a
+// fixed order, so saving the same drawing twice gives the same text.
 #include <map>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "database/io/DrawingObjects.h"
 #include "database/io/DxfDrawing.h"
 #include "database/io/DxfTags.h"
+#include "database/io/HeaderVariables.h"
 
 namespace orv::io {
 
@@ -27,6 +29,7 @@ private:
     uint64_t nextHandle() { return mNext++; }
     bool writeObject(const char* type, const AcDbObject* object);
     bool writeTable(const char* name, AcDbObjectId tableId);
+    bool writeCarriedTable(const char* name);
     void writeTableHead(const char* name, uint64_t handle, int count);
     void writeVportTable();
     void writeDimstyleTable();
@@ -77,6 +80,15 @@ bool DxfDrawingWriter::writeTable(const char* name, AcDbObjectId tableId) {
     return true;
 }
 
+bool DxfDrawingWriter::writeCarriedTable(const char* name) {
+    for (const auto& [table, text] : mDb->carriedDxf().tables) {
+        if (table != name) continue;
+        mOut.data() += text;
+        return true;
+    }
+    return false;
+}
+
 void DxfDrawingWriter::writeTableHead(const char* name, uint64_t handle, int count) {
     mOut.string(0, "TABLE");
     mOut.string(2, name);
@@ -87,6 +99,7 @@ void DxfDrawingWriter::writeTableHead(const char* name, uint64_t handle, int cou
 }
 
 void DxfDrawingWriter::writeVportTable() {
+    if (writeCarriedTable("VPORT")) return;
     const uint64_t table = nextHandle();
     writeTableHead("VPORT", table, 1);
     mOut.string(0, "VPORT");
@@ -123,6 +136,7 @@ void DxfDrawingWriter::writeVportTable() {
 }
 
 void DxfDrawingWriter::writeDimstyleTable() {
+    if (writeCarriedTable("DIMSTYLE")) return;
     const uint64_t table = nextHandle();
     writeTableHead("DIMSTYLE", table, 1);
     mOut.string(100, "AcDbDimStyleTable");
@@ -184,6 +198,14 @@ bool DxfDrawingWriter::writeBlocks() {
             origin = btr->origin();
         }
         const bool paper = id == mDb->paperSpaceId();
+        const auto& carried = mDb->carriedDxf().blocks;
+        const auto markers = carried.find(id.handle().value());
+        if (markers != carried.end() && markers->second.name == name && !markers->second.end.empty()) {
+            mOut.data() += markers->second.begin;
+            if (id != modelSpace && !writeEntities(id)) return false;
+            mOut.data() += markers->second.end;
+            continue;
+        }
         mOut.string(0, "BLOCK");
         mOut.handle(5, nextHandle());
         mOut.handle(330, id.handle().value());
@@ -210,6 +232,10 @@ bool DxfDrawingWriter::writeBlocks() {
 }
 
 void DxfDrawingWriter::writeObjectsSection() {
+    if (!mDb->carriedDxf().objects.empty()) {
+        mOut.data() += mDb->carriedDxf().objects;
+        return;
+    }
     const uint64_t root = nextHandle();
     const uint64_t groups = nextHandle();
     mOut.string(0, "DICTIONARY");
@@ -229,8 +255,11 @@ void DxfDrawingWriter::writeObjectsSection() {
 void DxfDrawingWriter::writeHeader(DxfTagWriter& w) {
     w.string(0, "SECTION");
     w.string(2, "HEADER");
+    // Structures older than R2000 are written as R2000; newer input keeps
+    // its version.
+    const std::string& version = mDb->carriedDxf().acadVersion;
     w.string(9, "$ACADVER");
-    w.string(1, "AC1015");
+    w.string(1, version > "AC1015" && version.rfind("AC", 0) == 0 ? version : std::string("AC1015"));
     w.string(9, "$HANDSEED");
     w.handle(5, mNext);
     w.string(9, "$DIMSCALE");
@@ -238,12 +267,14 @@ void DxfDrawingWriter::writeHeader(DxfTagWriter& w) {
     for (const auto& [name, v] : mDb->headerVars()) {
         if (name == "DIMSCALE" || name == "ACADVER" || name == "HANDSEED") continue;
         w.string(9, "$" + name);
+        int code = v.code ? v.code : headerVariableCode(name);
         switch (v.type) {
-        case RTSHORT: w.integer(70, v.integer); break;
-        case RTLONG: w.integer(90, v.integer); break;
-        case RTSTR: w.string(1, v.text); break;
-        case RT3DPOINT: w.point(10, v.point[0], v.point[1], v.point[2]); break;
-        default: w.real(40, v.real); break;
+        case RTSHORT: w.integer(code ? code : 70, v.integer); break;
+        case RTLONG: w.integer(code ? code : 90, v.integer); break;
+        case RTSTR: w.string(code ? code : 1, v.text); break;
+        case RTPOINT: w.point2d(code ? code : 10, v.point[0], v.point[1]); break;
+        case RT3DPOINT: w.point(code ? code : 10, v.point[0], v.point[1], v.point[2]); break;
+        default: w.real(code ? code : 40, v.real); break;
         }
     }
     w.string(0, "ENDSEC");
@@ -252,6 +283,13 @@ void DxfDrawingWriter::writeHeader(DxfTagWriter& w) {
 void DxfDrawingWriter::writeClasses(DxfTagWriter& w) {
     w.string(0, "SECTION");
     w.string(2, "CLASSES");
+    // The file's own class records (objects of the OBJECTS section), except
+    // those of entity classes: those met below are written with their count.
+    for (const auto& [dxfName, text] : mDb->carriedDxf().classes) {
+        bool met = false;
+        for (const auto& [name, entry] : mCustom) met = met || entry.first.dxfName == dxfName;
+        if (!met && !isStandardEntityName(dxfName)) w.data() += text;
+    }
     for (const auto& [name, entry] : mCustom) {
         const FiledClass& c = entry.first;
         w.string(0, "CLASS");
@@ -274,10 +312,11 @@ bool DxfDrawingWriter::write(std::string& text) {
     if (!writeTable("LTYPE", mDb->linetypeTableId()) || !writeTable("LAYER", mDb->layerTableId()) ||
         !writeTable("STYLE", mDb->textStyleTableId()))
         return false;
-    writeTableHead("VIEW", nextHandle(), 0);
-    mOut.string(0, "ENDTAB");
-    writeTableHead("UCS", nextHandle(), 0);
-    mOut.string(0, "ENDTAB");
+    for (const char* name : {"VIEW", "UCS"}) {
+        if (writeCarriedTable(name)) continue;
+        writeTableHead(name, nextHandle(), 0);
+        mOut.string(0, "ENDTAB");
+    }
     if (!writeTable("APPID", mDb->regAppTableId())) return false;
     writeDimstyleTable();
     if (!writeTable("BLOCK_RECORD", mDb->blockTableId())) return false;

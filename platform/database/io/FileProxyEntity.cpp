@@ -11,6 +11,19 @@ ACRX_HOST_CLASS_MEMBERS(AcDbFileProxyEntity, AcDbEntity, makeFileProxyEntity, "A
 Acad::ErrorStatus AcDbFileProxyEntity::dwgInFields(AcDbDwgFiler* filer) {
     Acad::ErrorStatus es = AcDbEntity::dwgInFields(filer);
     if (es != Acad::eOk) return es;
+    if (mFromDxf) {
+        Adesk::UInt32 count = 0;
+        if (filer->readUInt32(&count) != Acad::eOk) return filer->filerStatus();
+        mTags.clear();
+        for (Adesk::UInt32 i = 0; i < count; ++i) {
+            Adesk::Int16 code = 0;
+            std::string value;
+            if (filer->readInt16(&code) != Acad::eOk || filer->readString(&value) != Acad::eOk)
+                return filer->filerStatus();
+            mTags.emplace_back(code, std::move(value));
+        }
+        return Acad::eOk;
+    }
     auto* memory = dynamic_cast<AcDbDwgMemoryFiler*>(filer);
     if (!memory) return Acad::eNotApplicable;
     mBinary.resize(memory->remaining());
@@ -20,6 +33,14 @@ Acad::ErrorStatus AcDbFileProxyEntity::dwgInFields(AcDbDwgFiler* filer) {
 Acad::ErrorStatus AcDbFileProxyEntity::dwgOutFields(AcDbDwgFiler* filer) const {
     Acad::ErrorStatus es = AcDbEntity::dwgOutFields(filer);
     if (es != Acad::eOk) return es;
+    if (mFromDxf) {
+        filer->writeUInt32(static_cast<Adesk::UInt32>(mTags.size()));
+        for (const auto& [code, value] : mTags) {
+            filer->writeInt16(static_cast<Adesk::Int16>(code));
+            filer->writeString(value);
+        }
+        return filer->filerStatus();
+    }
     return filer->writeBytes(mBinary.data(), mBinary.size());
 }
 
@@ -29,6 +50,7 @@ Acad::ErrorStatus AcDbFileProxyEntity::dxfInFields(AcDbDxfFiler* filer) {
     auto* ascii = dynamic_cast<AcDbAsciiDxfFiler*>(filer);
     if (!ascii) return Acad::eNotApplicable;
     mTags.clear();
+    mFromDxf = true;
     int code = 0;
     std::string value;
     while (ascii->readRawTag(code, value)) mTags.emplace_back(code, value);

@@ -27,6 +27,10 @@ public:
     const std::string& binaryData() const { return mBinary; }
     // Tags after the common entity groups (from a DXF drawing).
     const std::vector<std::pair<int, std::string>>& dxfTags() const { return mTags; }
+    // Read from DXF: the binary format files its tags (instead of bytes of
+    // its class), so they reach the next DXF unchanged.
+    bool keepsDxfTags() const { return mFromDxf; }
+    void setKeepsDxfTags(bool fromDxf) { mFromDxf = fromDxf; }
 
     Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
     Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
@@ -37,4 +41,5 @@ private:
     OriginalClass mClass;
     std::string mBinary;
     std::vector<std::pair<int, std::string>> mTags;
+    bool mFromDxf = false;
 };

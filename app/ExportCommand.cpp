@@ -1,0 +1,66 @@
+// The exporter table and the drawing formats of the host itself.
+#include "app/ExportCommand.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <iostream>
+
+#include "app/DrawingFiles.h"
+#include "app/HostSession.h"
+
+#include "database/io/DrawingFiles.h"
+
+namespace {
+
+bool writeDrawingFile(AcDbDatabase* db, const std::string& path, const ExportOptions& options, std::string& error) {
+    if (options.explode) {
+        error = "--explode is not available yet";
+        return false;
+    }
+    return orv::io::saveDrawing(db, path, &error) == Acad::eOk;
+}
+
+const Exporter kExporters[] = {
+    {".dxf", "ASCII DXF", writeDrawingFile},
+    {".dwg", "the host's binary drawing format", writeDrawingFile},
+};
+
+}  // namespace
+
+const Exporter* exporterFor(const std::string& path) {
+    std::string ext = std::filesystem::path(path).extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    for (const Exporter& e : kExporters)
+        if (ext == e.extension) return &e;
+    return nullptr;
+}
+
+std::string exportExtensions() {
+    std::string list;
+    for (const Exporter& e : kExporters) list += (list.empty() ? "" : ", ") + std::string(e.extension + 1);
+    return list;
+}
+
+int exportDrawingCommand(const std::string& drawing, const std::string& output, const ExportOptions& options) {
+    const Exporter* exporter = exporterFor(output);
+    if (!exporter) {
+        std::cerr << "orvane-hvac: cannot export to " << output << ": the name must end in one of "
+                  << exportExtensions() << "\n";
+        return 2;
+    }
+    std::string error;
+    AcDbDatabase* db = readDrawing(HostSession::absolutePath(drawing), error);
+    if (!db) {
+        std::cerr << "orvane-hvac: cannot read " << drawing << ": " << error << "\n";
+        return 4;
+    }
+    const bool ok = exporter->write(db, HostSession::absolutePath(output), options, error);
+    delete db;
+    if (!ok) {
+        std::cerr << "orvane-hvac: cannot export " << output << ": " << error << "\n";
+        return 4;
+    }
+    return 0;
+}
+
