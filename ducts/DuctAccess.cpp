@@ -3,6 +3,7 @@
 #include "ducts/DuctAccess.h"
 
 #include "ducts/DuctDbRecord.h"
+#include "ducts/DuctSettings.h"
 #include "integration/DocData.h"
 #include "project/ProjectData.h"
 
@@ -32,4 +33,9 @@ DuctDbRecord* currentDuctRecord() {
 DuctSettings* currentDuctSettings() {
     hvacPerDocData* doc = currentHvacDocData();
     return doc ? &doc->ductSettings : nullptr;
+}
+
+bool GetSettings() {
+    DuctSettings* settings = currentDuctSettings();
+    return settings && GetSettings(*settings);
 }

@@ -10,3 +10,6 @@ struct DuctSettings;
 DuctDbRecord* currentDuctRecord();
 // The current document's duct settings; null without document data.
 DuctSettings* currentDuctSettings();
+// Fills the current document's duct settings from the product; false
+// without document data or when the product answers none.
+bool GetSettings();

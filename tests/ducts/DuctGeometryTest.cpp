@@ -106,8 +106,26 @@ TEST_F(DuctGeometry, SettingsComeFromTheProduct) {
     EXPECT_EQ(s->SHAPE.str(), "round");
     EXPECT_EQ(s->Z2, 96.0);
     eval("(defun duct-getSettings (x) nil)");
-    EXPECT_FALSE(GetSettings(*s));
+    EXPECT_FALSE(GetSettings());
     EXPECT_EQ(s->SHAPE.str(), "round");
+}
+
+TEST_F(DuctGeometry, AccessorFollowsTheProjectConnection) {
+    ProjectDatabaseData& project = gDocDataManager->currentDocData()->project()->database();
+    EXPECT_EQ(currentDuctRecord()->database().GetInterfacePtr(),
+              project.connection().database().GetInterfacePtr());
+    project.disconnect();
+    EXPECT_FALSE(currentDuctRecord()->hasDatabase());
+    EXPECT_FALSE(currentDuctRecord()->Load(1));
+    ASSERT_TRUE(project.makeReady(false));
+    EXPECT_TRUE(currentDuctRecord()->hasDatabase());
+    // Without document data there is neither accessor nor settings.
+    DocDataManager* manager = gDocDataManager;
+    gDocDataManager = nullptr;
+    EXPECT_EQ(currentDuctRecord(), nullptr);
+    EXPECT_EQ(currentDuctSettings(), nullptr);
+    EXPECT_FALSE(GetSettings());
+    gDocDataManager = manager;
 }
 
 TEST_F(DuctGeometry, CentreShiftsByTheVerticalAndSideOffsets) {
