@@ -146,6 +146,18 @@ TEST(DuctRecordLoadRules, ArrayIsWalkedFromItsLowerBound) {
     EXPECT_EQ(r.Z2, 3.0);
 }
 
+TEST_F(DuctRecord, ProjectTableHasExactlyTheRecordColumns) {
+    _variant_t names;
+    ASSERT_TRUE(real.SelectColumn(L"select name from pragma_table_info('tblDuct')", names));
+    ASSERT_EQ(names.vt, VT_ARRAY | VT_VARIANT);
+    std::map<std::wstring, int> inTable;
+    const auto* items = static_cast<const VARIANT*>(names.parray->pvData);
+    for (ULONG i = 0; i < names.parray->rgsabound[0].cElements; ++i)
+        ++inTable[std::wstring(items[i].bstrVal, SysStringLen(items[i].bstrVal))];
+    EXPECT_EQ(inTable.size(), size_t(kDuctColumnCount));
+    for (const DuctColumnDef& c : ductColumns()) EXPECT_EQ(inTable.count(c.name), 1u) << wideToUtf8(c.name);
+}
+
 TEST_F(DuctRecord, SaveWithoutSettersSendsNothing) {
     record.BeginNew();
     EXPECT_FALSE(record.Save());
