@@ -22,6 +22,10 @@ constexpr int kMaxLockMarks = 20;
 // Flow arrows: wing length and the distance between arrows, in symbol sizes.
 constexpr double kArrowWing = 1.0;
 constexpr double kArrowSpacing = 20.0;
+// Bounds that keep absurd sizes (a huge run, a huge drawing scale) from
+// drawing without end.
+constexpr size_t kMaxArrows = 200;
+constexpr int kMaxRiserRings = 100;
 
 // The drawing scale factor of the duct's own drawing, else of the working one.
 double scaleFactorOf(const ZkDuct& duct) {
@@ -90,7 +94,9 @@ private:
             if (hasSizeText()) {
                 circleFigure(s, mSymbol);
             } else {
-                for (double radius = r / 3.0; radius > 0.0; radius -= 1.0) circleFigure(s, radius);
+                double radius = r / 3.0;
+                for (int ring = 0; radius > 0.0 && ring < kMaxRiserRings; ++ring, radius -= 1.0)
+                    circleFigure(s, radius);
             }
         } else {
             for (double angle : {kPi / 4.0, 5.0 * kPi / 4.0, 3.0 * kPi / 4.0, 7.0 * kPi / 4.0})
@@ -143,7 +149,8 @@ private:
         marker.setLocation(polar(middle, mAngle + kPi / 2.0, mSymbol));
         mWorld->geometry().draw(&marker);
 
-        const int marks = std::clamp(static_cast<int>(mLength / mSymbol), 1, kMaxLockMarks);
+        const double fit = mLength / mSymbol;
+        const int marks = fit >= kMaxLockMarks ? kMaxLockMarks : (fit >= 1.0 ? static_cast<int>(fit) : 1);
         const double share = mLength / marks;
         for (int k = 0; k < marks; ++k) {
             const AcGePoint3d from = polar(mDuct.mStart, mAngle, share * (k + 0.25));
@@ -159,7 +166,8 @@ private:
     void drawFlowArrows(double firstBase) {
         const double wing = kArrowWing * mSymbol;
         std::vector<double> bases;
-        for (double base = firstBase; base + wing <= mLength - mSymbol; base += kArrowSpacing * mSymbol)
+        for (double base = firstBase; base + wing <= mLength - mSymbol && bases.size() < kMaxArrows;
+             base += kArrowSpacing * mSymbol)
             bases.push_back(base);
         if (bases.empty()) bases.push_back(std::max(0.0, (mLength - wing) / 2.0));
         const double heading = mDuct.mReverseArrows ? mAngle + kPi : mAngle;

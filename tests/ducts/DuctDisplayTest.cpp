@@ -256,3 +256,12 @@ TEST_F(DuctDisplay, ProxyGraphicsAreTheLineFromStartToEnd) {
     ASSERT_EQ(rec.records().size(), 1u);
     EXPECT_EQ(rec.records()[0].points, (std::vector<AcGePoint3d>{{3, 4, 0}, {3, 4, 5}}));
 }
+
+TEST_F(DuctDisplay, AbsurdSizesStayBounded) {
+    std::unique_ptr<ZkDuct> run(makeRun(1e12));
+    run->setLockWidth(true);
+    EXPECT_LT(world(*run).size(), 500u);  // arrows, lock marks and the rest
+    db->setDimscale(1e7);  // concentric rings of radius r/3, r/3 - 1, ...
+    std::unique_ptr<ZkDuct> riser(makeRiser(0, 10));
+    EXPECT_LE(polylinesOf(world(*riser), 13), 102u);
+}

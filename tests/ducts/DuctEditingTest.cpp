@@ -50,6 +50,20 @@ TEST_F(DuctEditing, ParametersAreDistancesAlongTheSegment) {
     EXPECT_EQ(plane.normal(), AcGeVector3d::kZAxis);
 }
 
+// The plane and the intersection line take the normal of the current UCS.
+TEST_F(DuctEditing, PlaneFollowsTheCurrentUcs) {
+    AcDbHeaderValue x, y;
+    x.type = y.type = RT3DPOINT;
+    x.point[0] = 1.0;
+    y.point[2] = 1.0;
+    ASSERT_EQ(db->setHeaderVar("UCSXDIR", x), Acad::eOk);
+    ASSERT_EQ(db->setHeaderVar("UCSYDIR", y), Acad::eOk);
+    AcGePlane plane;
+    AcDb::Planarity planarity;
+    run.getPlane(plane, planarity);
+    EXPECT_EQ(plane.normal(), AcGeVector3d(0, -1, 0));
+}
+
 TEST_F(DuctEditing, ClosestPointIsClampedUnlessExtendIsAsked) {
     ZkDuct flat;
     flat.setEndPoint(AcGePoint3d(10, 0, 0));
