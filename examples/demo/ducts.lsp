@@ -2,6 +2,9 @@
 ;;; product layer (rows through host-sql, entities through the module).
 
 (princ "\n\n== Ducts")
+;; Duct symbols, hangers and size texts scale with DIMSCALE: 48 for a plan
+;; drawn in inches at 1/4" = 1'-0".
+(setvar "DIMSCALE" 48.0)
 
 ;; A frame vector with three decimals.
 (defun demo-vector (v) (mapcar '(lambda (x) (+ 0.0 (atof (rtos x 2 3)))) v))
