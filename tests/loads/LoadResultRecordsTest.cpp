@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "loads/LoadResultRecords.h"
+#include "project/ProjectData.h"
 #include "projectdb/fieldlisthelpers.h"
 #include "projectdb/projectfile.h"
 #include "tests/loads/RecordingProjectDatabase.h"
@@ -206,4 +207,19 @@ TEST_F(Project, FindsRowsOfRoomsAndZonesThroughTheComponent) {
     EXPECT_FALSE(heating.find(-3));
     ASSERT_TRUE(heating.find(3));
     EXPECT_EQ(heating.real(HeatingField::dRoomTotal), 34130.0);
+}
+
+TEST_F(Project, EachOpenProjectHoldsOneRecordOfEachUntilItDisconnects) {
+    ProjectDatabaseData project(dir);
+    EXPECT_EQ(project.coolingLoadRecord(), nullptr);
+    ASSERT_TRUE(project.makeReady(false));
+    CoolingLoadRecord* cooling = project.coolingLoadRecord();
+    ASSERT_NE(cooling, nullptr);
+    ASSERT_NE(project.heatingLoadRecord(), nullptr);
+    ASSERT_TRUE(project.makeReady(false));
+    EXPECT_EQ(project.coolingLoadRecord(), cooling);  // kept, not made again
+    EXPECT_TRUE(cooling->connected());
+    project.disconnect();
+    EXPECT_EQ(project.coolingLoadRecord(), nullptr);
+    EXPECT_EQ(project.heatingLoadRecord(), nullptr);
 }
