@@ -1,7 +1,6 @@
 // The grid model's structure operations.
 #include "grid/GridModel.h"
 
-#include <stdexcept>
 #include <utility>
 
 namespace {
@@ -91,13 +90,27 @@ bool GridModel::validCell(int row, int column) const {
 }
 
 GridCell& GridModel::cell(int row, int column) {
-    if (!validCell(row, column)) throw std::out_of_range("grid cell");
-    return mRows[size_t(row)].cells[size_t(column)];
+    if (validCell(row, column)) return mRows[size_t(row)].cells[size_t(column)];
+    mScratchCell = GridCell();
+    return mScratchCell;
 }
 
 const GridCell& GridModel::cell(int row, int column) const {
-    if (!validCell(row, column)) throw std::out_of_range("grid cell");
-    return mRows[size_t(row)].cells[size_t(column)];
+    if (validCell(row, column)) return mRows[size_t(row)].cells[size_t(column)];
+    mScratchCell = GridCell();
+    return mScratchCell;
+}
+
+GridRow& GridModel::row(int row) {
+    if (row >= 0 && row < rowCount()) return mRows[size_t(row)];
+    mScratchRow = GridRow();
+    return mScratchRow;
+}
+
+const GridRow& GridModel::row(int row) const {
+    if (row >= 0 && row < rowCount()) return mRows[size_t(row)];
+    mScratchRow = GridRow();
+    return mScratchRow;
 }
 
 const std::string& GridModel::text(int row, int column) const {
@@ -146,6 +159,8 @@ int GridModel::subtreeEnd(int row) const {
 void GridModel::setExpanded(int row, bool expanded) {
     if (row >= 0 && row < rowCount()) mRows[size_t(row)].expanded = expanded;
 }
+
+bool GridModel::expanded(int row) const { return row >= 0 && row < rowCount() && mRows[size_t(row)].expanded; }
 
 bool GridModel::rowVisible(int row) const {
     if (row < 0 || row >= rowCount()) return false;

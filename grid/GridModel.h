@@ -57,10 +57,12 @@ public:
     bool swapRows(int a, int b);
 
     bool validCell(int row, int column) const;
+    // Cells and rows by index; an index out of range gives a blank scratch
+    // cell or row whose changes are lost.
     GridCell& cell(int row, int column);
     const GridCell& cell(int row, int column) const;
-    GridRow& row(int row) { return mRows.at(size_t(row)); }
-    const GridRow& row(int row) const { return mRows.at(size_t(row)); }
+    GridRow& row(int row);
+    const GridRow& row(int row) const;
     const std::string& text(int row, int column) const;
     void setText(int row, int column, const std::string& text);
     // Row attributes by column key: "" for an unknown key.
@@ -80,7 +82,7 @@ public:
     // One past the last row of row's subtree.
     int subtreeEnd(int row) const;
     void setExpanded(int row, bool expanded);
-    bool expanded(int row) const { return mRows.at(size_t(row)).expanded; }
+    bool expanded(int row) const;
     bool rowVisible(int row) const;
     std::vector<int> visibleRows() const;
 
@@ -102,4 +104,6 @@ private:
     int mFixedRows = 0;
     GridCellRef mFocus;
     GridRange mSelection;
+    mutable GridCell mScratchCell;
+    mutable GridRow mScratchRow;
 };

@@ -125,3 +125,16 @@ TEST(GridColumns, KeysAddressRowAttributesInHiddenColumns) {
     EXPECT_TRUE(m.columnHidden(4));
     EXPECT_FALSE(m.columnHidden(9));
 }
+
+TEST(GridCells, IndexesOutOfRangeReachABlankScratchCell) {
+    GridModel m;
+    m.setColumnCount(2);
+    m.appendRow("a");
+    m.cell(5, 0).text = "lost";
+    m.row(-1).level = 4;
+    EXPECT_EQ(m.cell(5, 0).text, "");
+    EXPECT_EQ(m.text(5, 0), "");
+    EXPECT_EQ(m.row(3).level, 0);
+    EXPECT_FALSE(m.expanded(7));
+    EXPECT_EQ(m.rowCount(), 1);
+}
