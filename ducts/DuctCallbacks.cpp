@@ -58,12 +58,8 @@ int32_t previousDuctKey(int32_t key) {
     return keyAnswer("getPrevDuct", chain(integerNode(key), acutBuildList(RTNIL, 0)));
 }
 
-std::array<int32_t, 3> nextDuctKeys(int32_t key, bool transparent) {
+std::array<int32_t, 3> readNextDuctKeys(const resbuf* node) {
     std::array<int32_t, 3> keys{0, 0, 0};
-    resbuf* args = chain(chain(integerNode(key), acutBuildList(RTNIL, 0)), acutBuildList(transparent ? RTT : RTNIL, 0));
-    LispCallResult result;
-    if (!invokeLisp("getNextDuctsTransparent", args, result)) return keys;
-    const resbuf* node = result.list();
     if (!node) return keys;
     if (node->restype == RT3DPOINT) {
         for (int i = 0; i < 3; ++i) keys[i] = truncatedKey(node->resval.rpoint[i]);
@@ -77,6 +73,13 @@ std::array<int32_t, 3> nextDuctKeys(int32_t key, bool transparent) {
         keys[i] = truncatedKey(*n);
     }
     return keys;
+}
+
+std::array<int32_t, 3> nextDuctKeys(int32_t key, bool transparent) {
+    resbuf* args = chain(chain(integerNode(key), acutBuildList(RTNIL, 0)), acutBuildList(transparent ? RTT : RTNIL, 0));
+    LispCallResult result;
+    if (!invokeLisp("getNextDuctsTransparent", args, result)) return {0, 0, 0};
+    return readNextDuctKeys(result.list());
 }
 
 int32_t ductDiffuserKey(int32_t key) { return keyAnswer("duct-getIxDiffL", integerNode(key)); }

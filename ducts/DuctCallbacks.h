@@ -18,5 +18,8 @@ int32_t previousDuctKey(int32_t key);
 // answered as a point-like triple of reals or a list of three integers; 0
 // where there is none.
 std::array<int32_t, 3> nextDuctKeys(int32_t key, bool transparent = true);
+struct resbuf;
+// The keys of a next-ducts answer in either shape; zeros for anything else.
+std::array<int32_t, 3> readNextDuctKeys(const resbuf* answer);
 // ("duct-getIxDiffL" key): the diffuser fed by the duct, 0 for none.
 int32_t ductDiffuserKey(int32_t key);

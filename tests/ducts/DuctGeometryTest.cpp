@@ -97,6 +97,20 @@ TEST(DuctSettingsRead, AnswerThatIsNotAListFails) {
     EXPECT_FALSE(readDuctSettings(s, nullptr));
 }
 
+TEST(DuctNeighbourAnswers, NextDuctsComeAsAPointOrAListOfIntegers) {
+    ads_point triple = {4.9, 70000.0, 0.0};
+    resbuf* point = acutBuildList(RT3DPOINT, triple, 0);
+    EXPECT_EQ(readNextDuctKeys(point), (std::array<int32_t, 3>{4, 70000, 0}));
+    resbuf* list = acutBuildList(RTLB, RTSHORT, 3, RTLONG, 70001, RTSHORT, 0, RTLE, 0);
+    EXPECT_EQ(readNextDuctKeys(list), (std::array<int32_t, 3>{3, 70001, 0}));
+    resbuf* shortList = acutBuildList(RTLB, RTSHORT, 3, RTLE, 0);
+    EXPECT_EQ(readNextDuctKeys(shortList), (std::array<int32_t, 3>{3, 0, 0}));
+    resbuf* bad = acutBuildList(RTLB, RTSHORT, 3, RTSTR, "x", RTSHORT, 5, RTLE, 0);
+    EXPECT_EQ(readNextDuctKeys(bad), (std::array<int32_t, 3>{0, 0, 0}));
+    EXPECT_EQ(readNextDuctKeys(nullptr), (std::array<int32_t, 3>{0, 0, 0}));
+    for (resbuf* rb : {point, list, shortList, bad}) acutRelRb(rb);
+}
+
 TEST_F(DuctGeometry, SettingsComeFromTheProduct) {
     DuctSettings* s = currentDuctSettings();
     ASSERT_NE(s, nullptr);
