@@ -90,6 +90,12 @@ DialogAction toAction(const Ref& value) {
     } else if (name == "cancel" && count == 1) {
         action.kind = DialogAction::Kind::kCancel;
     } else {
+        static const std::pair<const char*, const char*> usages[] = {
+            {"select", "(\"select\" ROW COL)"}, {"set", "(\"set\" ROW COL TEXT)"}, {"expand", "(\"expand\" ROW)"},
+            {"drag", "(\"drag\" (ROW ...) TARGET [MODIFIER])"}, {"press", "(\"press\" BUTTON)"},
+            {"cancel", "(\"cancel\")"}};
+        for (const auto& [known, usage] : usages)
+            if (name == known) badAction(value, std::string("expects ") + usage);
         badAction(value, "does not know the action");
     }
     return action;

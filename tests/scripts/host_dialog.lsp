@@ -1,0 +1,21 @@
+; with project
+;; host-dialog: actions checked before any is queued, a collapsed section,
+;; a refused drag, a button by control id.
+(defun try (action / result)
+  (setq result (vl-catch-all-apply 'host-dialog (list action)))
+  (princ "\n")
+  (princ (if (vl-catch-all-error-p result) (vl-catch-all-error-message result) result)))
+(try '("bogus"))
+(try '("select" "Time"))
+(try '("set" 1 1))
+(try '("drag" 1 2))
+(try '("drag" (1) 2 "alt"))
+(try '("press" 1.5))
+(try "cancel")
+(try '("cancel" 1))
+(princ "\nqueued after the errors: ")
+(princ (host-dialog '("expand" "Heating Load") '("expand" "Cooling Load") '("drag" ("People") "Heating")
+                    '("expand" ("Cooling" "Time")) '("press" 1006)))
+(setq r (zk_hvac-loadDetail "Room 7" -7 nil "NO" 100 2 6 14 0 0 55 70 0 0 6 14 T nil))
+(princ "\nresult: ") (princ r)
+(princ)
