@@ -73,6 +73,47 @@ TEST(LineTest, GripsStretchSnapsExtentsTransform) {
     EXPECT_EQ(line.getPointAtParam(16.0, p), Acad::eInvalidInput);
 }
 
+TEST(LineTest, IntersectionsWithExtendModesAndOnAPlane) {
+    AcDbLine a(AcGePoint3d(0, 0, 0), AcGePoint3d(10, 0, 0));
+    AcDbLine b(AcGePoint3d(15, -5, 0), AcGePoint3d(15, 5, 0));
+    AcGePoint3dArray points;
+    EXPECT_EQ(a.intersectWith(&b, AcDb::kOnBothOperands, points), Acad::eOk);
+    EXPECT_TRUE(points.empty());
+    a.intersectWith(&b, AcDb::kExtendArg, points);
+    EXPECT_TRUE(points.empty());  // b extended does not reach a
+    a.intersectWith(&b, AcDb::kExtendThis, points);
+    ASSERT_EQ(points.size(), 1u);
+    EXPECT_EQ(points[0], AcGePoint3d(15, 0, 0));
+
+    // Lines at different heights meet only in their projection.
+    AcDbLine high(AcGePoint3d(5, -5, 3), AcGePoint3d(5, 5, 3));
+    points.clear();
+    a.intersectWith(&high, AcDb::kOnBothOperands, points);
+    EXPECT_TRUE(points.empty());
+    a.intersectWith(&high, AcDb::kOnBothOperands, AcGePlane::kXYPlane, points);
+    ASSERT_EQ(points.size(), 1u);
+    EXPECT_EQ(points[0], AcGePoint3d(5, 0, 0));
+
+    // Other entities are asked in turn; a circle does not answer yet.
+    AcDbCircle circle(AcGePoint3d(0, 0, 0), AcGeVector3d::kZAxis, 2.0);
+    EXPECT_EQ(a.intersectWith(&circle, AcDb::kOnBothOperands, points), Acad::eNotImplemented);
+    EXPECT_EQ(a.intersectWith(nullptr, AcDb::kOnBothOperands, points), Acad::eNullEntityPointer);
+}
+
+TEST(DatabaseUcsTest, AxesDefaultToTheWorldAndFollowTheHeader) {
+    AcDbDatabase db(true, true);
+    EXPECT_EQ(db.ucsxdir(), AcGeVector3d::kXAxis);
+    EXPECT_EQ(db.ucsydir(), AcGeVector3d::kYAxis);
+    AcDbHeaderValue y;
+    y.type = RT3DPOINT;
+    y.point[2] = 1.0;
+    ASSERT_EQ(db.setHeaderVar("ucsydir", y), Acad::eOk);
+    EXPECT_EQ(db.ucsydir(), AcGeVector3d::kZAxis);
+    AcDbHeaderValue wrong;  // a real is not an axis
+    ASSERT_EQ(db.setHeaderVar("UCSXDIR", wrong), Acad::eOk);
+    EXPECT_EQ(db.ucsxdir(), AcGeVector3d::kXAxis);
+}
+
 TEST(PolylineTest, AreaPositiveInBothOrientationsWithBulges) {
     auto square = [](bool ccw) {
         AcDbPolyline pl;
