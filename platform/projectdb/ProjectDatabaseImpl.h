@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -76,7 +77,9 @@ private:
     HRESULT loadKeyset();
     // Steps through the keyset from position pos to the first row still present.
     HRESULT moveTo(size_t pos, VARIANT* fields, VARIANT_BOOL* ok);
-    SqlStatement* writeStatement(const std::string& cacheKey, const std::string& sql);
+    // The cached write statement for cacheKey; the SQL is built only when
+    // it is not cached yet.
+    SqlStatement* writeStatement(const std::string& cacheKey, const std::function<std::string()>& sql);
     void resetCursor();
 
     std::atomic<ULONG> mRefs{1};

@@ -269,12 +269,12 @@ HRESULT ProjectDatabaseImpl::IsBOF(VARIANT_BOOL* bof)
     return S_OK;
 }
 
-SqlStatement* ProjectDatabaseImpl::writeStatement(const std::string& cacheKey, const std::string& sql)
+SqlStatement* ProjectDatabaseImpl::writeStatement(const std::string& cacheKey, const std::function<std::string()>& sql)
 {
     auto it = mTable->writes.find(cacheKey);
     if (it != mTable->writes.end()) return it->second.get();
     if (mTable->writes.size() >= kMaxWriteStatements) mTable->writes.clear();
-    StatementPtr stmt = mConn->prepare(sql);
+    StatementPtr stmt = mConn->prepare(sql());
     if (!stmt) return nullptr;
     return mTable->writes.emplace(cacheKey, std::move(stmt)).first->second.get();
 }
@@ -321,16 +321,19 @@ HRESULT ProjectDatabaseImpl::AddNew(const VARIANT& fieldList, const VARIANT&, VA
     std::string message;
     if (!parseFieldList(fieldList, fields, message)) return fail(kDbErrBadFieldList, message);
     fields = withoutKey(*mTable, std::move(fields));
-    std::string names, values, cacheKey = "I";
-    for (size_t i = 0; i < fields.size(); ++i) {
-        names += (i ? ", " : "") + mConn->identifier(columnName(*mTable, fields[i].name));
-        values += (i ? ", " : "") + param(i + 1);
-        cacheKey += "\x1f" + fields[i].name;
-    }
+    std::string cacheKey = "I";
+    for (const FieldValue& f : fields) cacheKey += "\x1f" + f.name;
     // The stored row comes back from the insert itself: one round trip.
-    std::string sql = "INSERT INTO " + mTable->quotedName +
-                      (fields.empty() ? " DEFAULT VALUES" : " (" + names + ") VALUES (" + values + ")") +
-                      " RETURNING " + mTable->rowKey + ", " + mTable->selectList;
+    auto sql = [&] {
+        std::string names, values;
+        for (size_t i = 0; i < fields.size(); ++i) {
+            names += (i ? ", " : "") + mConn->identifier(columnName(*mTable, fields[i].name));
+            values += (i ? ", " : "") + param(i + 1);
+        }
+        return "INSERT INTO " + mTable->quotedName +
+               (fields.empty() ? " DEFAULT VALUES" : " (" + names + ") VALUES (" + values + ")") + " RETURNING " +
+               mTable->rowKey + ", " + mTable->selectList;
+    };
     SqlStatement* stmt = writeStatement(cacheKey, sql);
     if (!stmt) return failDb();
     StatementUse use(*stmt);
@@ -382,22 +385,24 @@ HRESULT ProjectDatabaseImpl::writeUpdate(const std::vector<FieldValue>& fields, 
 {
     *written = false;
     const bool checked = mCurrentImage.has_value();
-    std::string sets, cacheKey = checked ? "C" : "U";
-    size_t n = 0;
-    for (const FieldValue& f : fields) {
-        sets += (n ? ", " : "") + mConn->identifier(columnName(*mTable, f.name)) + " = " + param(n + 1);
-        cacheKey += "\x1f" + f.name;
-        ++n;
-    }
-    // With no field to change the key is set to itself, so the row is still
-    // checked and returned.
-    if (fields.empty()) sets = mTable->rowKey + " = " + mTable->rowKey;
-    std::string where = mTable->rowKey + " = " + param(++n);
-    if (checked)
-        for (const ColumnInfo& c : mTable->columns)
-            where += " AND " + mConn->identifier(c.name) + " IS NOT DISTINCT FROM " + param(++n);
-    std::string sql = "UPDATE " + mTable->quotedName + " SET " + sets + " WHERE " + where + " RETURNING " +
-                      mTable->selectList;
+    std::string cacheKey = checked ? "C" : "U";
+    for (const FieldValue& f : fields) cacheKey += "\x1f" + f.name;
+    auto sql = [&] {
+        std::string sets;
+        size_t n = 0;
+        for (const FieldValue& f : fields) {
+            sets += (n ? ", " : "") + mConn->identifier(columnName(*mTable, f.name)) + " = " + param(n + 1);
+            ++n;
+        }
+        // With no field to change the key is set to itself, so the row is
+        // still checked and returned.
+        if (fields.empty()) sets = mTable->rowKey + " = " + mTable->rowKey;
+        std::string where = mTable->rowKey + " = " + param(++n);
+        if (checked)
+            for (const ColumnInfo& c : mTable->columns)
+                where += " AND " + mConn->identifier(c.name) + " IS NOT DISTINCT FROM " + param(++n);
+        return "UPDATE " + mTable->quotedName + " SET " + sets + " WHERE " + where + " RETURNING " + mTable->selectList;
+    };
     SqlStatement* stmt = writeStatement(cacheKey, sql);
     if (!stmt) return failDb();
     StatementUse use(*stmt);

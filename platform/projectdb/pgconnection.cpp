@@ -213,8 +213,11 @@ public:
     // Session settings; false with error() set when they fail.
     bool startSession()
     {
-        std::string timeout = "SET lock_timeout = " + std::to_string(mLockTimeoutMs);
-        if (!command(timeout.c_str())) return false;
+        // Every statement of the component looks rows up by key: one generic
+        // plan serves each, so the server does not plan them again per call.
+        std::string settings = "SET lock_timeout = " + std::to_string(mLockTimeoutMs) +
+                               "; SET plan_cache_mode = force_generic_plan";
+        if (!command(settings.c_str())) return false;
         auto check = prepare(
             "SELECT coalesce(pg_is_in_recovery() OR current_setting('transaction_read_only') = 'on' OR "
             "NOT has_table_privilege(to_regclass('\"tblglobal\"'), 'UPDATE'), false)");
