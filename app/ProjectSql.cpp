@@ -2,8 +2,8 @@
 // current drawing's project database, for the example product layer and
 // for scripts. Rows come back as lists of values, a statement without rows
 // answers the number of rows it changed, and an SQL error is an AutoLISP
-// error carrying SQLite's message.
-#include <sqlite3.h>
+// error carrying the database's message. The project may be an SQLite file
+// or a server database named by the project file.
 
 #include <algorithm>
 #include <cctype>
@@ -15,6 +15,7 @@
 
 #include "app/HostSession.h"
 #include "lisp/Interpreter.h"
+#include "projectdb/sqlconnection.h"
 #include "runtime/docman.h"
 
 using lisp::Args;
@@ -54,45 +55,27 @@ std::string projectFileIn(const std::filesystem::path& folder) {
     return {};
 }
 
-// Owns one connection and one statement for the length of a call; closing
-// the connection rolls back anything a statement left open.
-struct SqlCall {
-    sqlite3* db = nullptr;
-    sqlite3_stmt* stmt = nullptr;
-    ~SqlCall() {
-        sqlite3_finalize(stmt);
-        sqlite3_close_v2(db);
-    }
-    [[noreturn]] void fail() const { lisp::raiseError(sqlite3_errmsg(db)); }
-};
-
-void bind(SqlCall& call, int index, const Ref& value) {
-    int rc = SQLITE_OK;
-    if (!value) rc = sqlite3_bind_null(call.stmt, index);
-    else if (value->type == lisp::Type::Int) rc = sqlite3_bind_int(call.stmt, index, value->u.i);
-    else if (value->type == lisp::Type::Real) rc = sqlite3_bind_double(call.stmt, index, value->u.r);
-    else if (value->type == lisp::Type::Str)
-        rc = sqlite3_bind_text(call.stmt, index, value->str.data(), int(value->str.size()), SQLITE_TRANSIENT);
-    else if (value == Interpreter::t()) rc = sqlite3_bind_int(call.stmt, index, -1);
-    else lisp::raiseError("bad argument type: " + Interpreter::prin1Text(value) + " in host-sql");
-    if (rc != SQLITE_OK) call.fail();
+projectdb::SqlValue valueOf(const Ref& value) {
+    if (!value) return {};
+    if (value->type == lisp::Type::Int) return projectdb::SqlValue::ofInteger(value->u.i);
+    if (value->type == lisp::Type::Real) return projectdb::SqlValue::ofReal(value->u.r);
+    if (value->type == lisp::Type::Str) return projectdb::SqlValue::ofText(value->str);
+    if (value == Interpreter::t()) return projectdb::SqlValue::ofInteger(-1);
+    lisp::raiseError("bad argument type: " + Interpreter::prin1Text(value) + " in host-sql");
 }
 
-Ref column(sqlite3_stmt* stmt, int i) {
-    switch (sqlite3_column_type(stmt, i)) {
-    case SQLITE_NULL: return Interpreter::nil();
-    case SQLITE_INTEGER: {
-        sqlite3_int64 n = sqlite3_column_int64(stmt, i);
-        if (n >= std::numeric_limits<int32_t>::min() && n <= std::numeric_limits<int32_t>::max())
-            return Interpreter::integer(static_cast<int32_t>(n));
-        return Interpreter::real(static_cast<double>(n));
+Ref column(const projectdb::SqlStatement& stmt, int i) {
+    projectdb::SqlValue value = stmt.value(i);
+    switch (value.type) {
+    case projectdb::SqlType::Null: return Interpreter::nil();
+    case projectdb::SqlType::Integer:
+        if (value.integer >= std::numeric_limits<int32_t>::min() && value.integer <= std::numeric_limits<int32_t>::max())
+            return Interpreter::integer(static_cast<int32_t>(value.integer));
+        return Interpreter::real(static_cast<double>(value.integer));
+    case projectdb::SqlType::Real: return Interpreter::real(value.real);
+    case projectdb::SqlType::Text: return Interpreter::string(value.text);
     }
-    case SQLITE_FLOAT: return Interpreter::real(sqlite3_column_double(stmt, i));
-    default: {
-        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
-        return Interpreter::string(text ? std::string(text, sqlite3_column_bytes(stmt, i)) : std::string());
-    }
-    }
+    return Interpreter::nil();
 }
 
 Ref runSql(Args args) {
@@ -104,33 +87,32 @@ Ref runSql(Args args) {
     std::string path = projectFileIn(folder);
     if (path.empty()) lisp::raiseError("host-sql: no project database in " + folder.string());
 
-    SqlCall call;
-    if (sqlite3_open_v2(path.c_str(), &call.db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) call.fail();
-    sqlite3_busy_timeout(call.db, kBusyTimeoutMs);
-    const std::string& sql = args[0]->str;
-    const char* tail = nullptr;
-    if (sqlite3_prepare_v2(call.db, sql.c_str(), int(sql.size()), &call.stmt, &tail) != SQLITE_OK) call.fail();
-    if (!call.stmt) lisp::raiseError("host-sql: no SQL statement");
-    for (; tail && *tail; ++tail) {
-        if (!std::isspace(static_cast<unsigned char>(*tail)) && *tail != ';')
-            lisp::raiseError("host-sql: only one SQL statement is run at a time");
+    // One connection per call; closing it rolls back anything a statement
+    // left open.
+    projectdb::SqlError error;
+    auto db = projectdb::openProjectConnection(path, kBusyTimeoutMs, &error);
+    if (!db) lisp::raiseError(error.text);
+    auto stmt = db->prepareCallerText(args[0]->str);
+    if (!stmt) {
+        const std::string& text = db->error().text;
+        lisp::raiseError(text.rfind("only one SQL statement", 0) == 0 ? "host-sql: " + text : text);
     }
-    int parameters = sqlite3_bind_parameter_count(call.stmt);
+    int parameters = stmt->parameterCount();
     if (static_cast<int>(args.size()) - 1 != parameters)
         lisp::raiseError("host-sql: the statement takes " + std::to_string(parameters) + " values, " +
                          std::to_string(args.size() - 1) + " given");
-    for (int i = 1; i <= parameters; ++i) bind(call, i, args[i]);
+    for (int i = 1; i <= parameters; ++i) stmt->bind(i, valueOf(args[i]));
 
-    int columns = sqlite3_column_count(call.stmt);
+    int columns = stmt->columnCount();
     std::vector<Ref> rows;
-    int rc;
-    while ((rc = sqlite3_step(call.stmt)) == SQLITE_ROW) {
+    projectdb::StepResult step;
+    while ((step = stmt->step()) == projectdb::StepResult::Row) {
         std::vector<Ref> row;
-        for (int i = 0; i < columns; ++i) row.push_back(column(call.stmt, i));
+        for (int i = 0; i < columns; ++i) row.push_back(column(*stmt, i));
         rows.push_back(Interpreter::list(row));
     }
-    if (rc != SQLITE_DONE) call.fail();
-    if (columns == 0) return Interpreter::integer(sqlite3_changes(call.db));
+    if (step != projectdb::StepResult::Done) lisp::raiseError(db->error().text);
+    if (columns == 0) return Interpreter::integer(static_cast<int32_t>(stmt->changes()));
     return Interpreter::list(rows);
 }
 

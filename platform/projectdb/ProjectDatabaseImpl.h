@@ -20,6 +20,8 @@ namespace projectdb {
 // A write refused because the project was opened read-only (the number the
 // file engine gives it, kept for every engine).
 constexpr LONG kDbErrReadOnly = 8;
+// SelectColumn of a text that returns no rows (the file engine's number).
+constexpr LONG kDbErrNotAQuery = 1;
 
 class ProjectDatabaseImpl final : public IProjectDatabase {
 public:

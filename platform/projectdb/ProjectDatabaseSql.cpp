@@ -30,6 +30,7 @@ HRESULT ProjectDatabaseImpl::SelectColumn(BSTR sql, VARIANT* values, VARIANT_BOO
     if (!mConn) return fail(kDbErrNotOpen, "No database is open.");
     StatementPtr stmt = mConn->prepareCallerText(bstrToUtf8(sql));
     if (!stmt) return failDb();
+    if (stmt->columnCount() == 0) return fail(kDbErrNotAQuery, "The text is not a query.");
     std::vector<VARIANT> collected;
     auto freeCollected = [&] {
         for (auto& v : collected) VariantClear(&v);

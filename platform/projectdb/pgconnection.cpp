@@ -7,6 +7,9 @@
 
 #include <libpq-fe.h>
 
+#include <strings.h>
+
+#include <cctype>
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
@@ -44,13 +47,37 @@ std::string numberedParameters(const std::string& sql)
     return out;
 }
 
+// A project column whose name the server reserves as a keyword (OFFSET)
+// is quoted where it stands as a name: not followed by a row count.
+bool isReservedColumnAt(const std::string& sql, size_t i, size_t& length)
+{
+    static const char* const kReserved[] = {"offset"};
+    auto isWordChar = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; };
+    if (i > 0 && (isWordChar(sql[i - 1]) || sql[i - 1] == '.' || sql[i - 1] == '$')) return false;
+    for (const char* word : kReserved) {
+        length = std::strlen(word);
+        if (sql.size() - i < length || strncasecmp(sql.c_str() + i, word, length) != 0) continue;
+        if (i + length < sql.size() && isWordChar(sql[i + length])) continue;
+        size_t next = sql.find_first_not_of(" \t\r\n", i + length);
+        bool countFollows = next != std::string::npos &&
+                            (std::isdigit(static_cast<unsigned char>(sql[next])) || sql[next] == '?' ||
+                             sql[next] == '(' || sql[next] == '$');
+        if (!countFollows) return true;
+    }
+    return false;
+}
+
 // Callers write string literals in double quotes; the server reads those
-// as names, so they become single-quoted literals.
+// as names, so they become single-quoted literals. Their ? parameters
+// become $1, $2, ... in order.
 std::string callerText(const std::string& sql)
 {
     std::string out;
     char quote = 0;
-    for (char c : sql) {
+    int parameters = 0;
+    for (size_t i = 0; i < sql.size(); ++i) {
+        char c = sql[i];
+        size_t length = 0;
         if (quote == '"') {
             if (c == '"') {
                 quote = 0;
@@ -65,6 +92,11 @@ std::string callerText(const std::string& sql)
         } else if (c == '"') {
             quote = '"';
             out += '\'';
+        } else if (c == '?') {
+            out += "$" + std::to_string(++parameters);
+        } else if (isReservedColumnAt(sql, i, length)) {
+            out += "\"" + lowerCased(sql.substr(i, length)) + "\"";
+            i += length - 1;
         } else {
             if (c == '\'') quote = '\'';
             out += c;
@@ -149,7 +181,19 @@ public:
         }
     }
     StepResult step() override;
-    int columnCount() const override { return mResult ? PQnfields(mResult) : 0; }
+    int columnCount() const override { return mResult ? PQnfields(mResult) : mShape.columns; }
+    int parameterCount() const override { return mShape.parameters; }
+    int64_t changes() const override
+    {
+        const char* count = mResult ? PQcmdTuples(mResult) : "";
+        return *count ? std::atoll(count) : 0;
+    }
+    // What the server said the statement takes and gives.
+    struct Shape {
+        int parameters = 0;
+        int columns = 0;
+    };
+    void setShape(Shape shape) { mShape = shape; }
     bool isNull(int i) const override { return PQgetisnull(mResult, mRow, i) != 0; }
     int64_t integer(int i) const override
     {
@@ -201,6 +245,7 @@ private:
     std::string mSql;
     unsigned mSession;  // the server session the statement was prepared in
     std::vector<std::optional<std::string>> mParams;
+    Shape mShape;
     PGresult* mResult = nullptr;
     int mRow = -1;
 };
@@ -254,10 +299,11 @@ public:
         std::string text = callerText(sql);
         if (!prepareOnServer("", text)) return nullptr;
         PGresult* shape = PQdescribePrepared(mConn, "");
-        bool query = PQresultStatus(shape) == PGRES_COMMAND_OK && PQnfields(shape) > 0;
+        if (PQresultStatus(shape) != PGRES_COMMAND_OK) return check(shape), nullptr;
+        auto stmt = std::make_unique<PgStatement>(*this, "", text, mSession);
+        stmt->setShape({PQnparams(shape), PQnfields(shape)});
         PQclear(shape);
-        if (!query) return setError(kDbErrServer, "The text is not a query."), nullptr;
-        return std::make_unique<PgStatement>(*this, "", text, mSession);
+        return stmt;
     }
     bool executeCallerText(const std::string& sql) override
     {

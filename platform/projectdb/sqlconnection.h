@@ -54,7 +54,11 @@ public:
     virtual void bind(int param, const SqlValue& value) = 0;
     // The first step runs the statement; later ones move to the next row.
     virtual StepResult step() = 0;
+    // Result columns; known before the first step.
     virtual int columnCount() const = 0;
+    virtual int parameterCount() const = 0;
+    // Rows the last run inserted, changed or deleted.
+    virtual int64_t changes() const = 0;
     // Column i (from 0) of the current row.
     virtual bool isNull(int i) const = 0;
     virtual int64_t integer(int i) const = 0;
@@ -75,7 +79,8 @@ public:
     // The component's own SQL: identifiers made with identifier(),
     // parameters written ?1, ?2, ... Null on failure (see error()).
     virtual std::unique_ptr<SqlStatement> prepare(const std::string& sql) = 0;
-    // One query written by a caller, where "text" is a string literal.
+    // One statement written by a caller: "text" is a string literal and
+    // each ? a parameter, numbered in order.
     virtual std::unique_ptr<SqlStatement> prepareCallerText(const std::string& sql) = 0;
     // Runs every statement of a caller's SQL text; stops at the first failure.
     virtual bool executeCallerText(const std::string& sql) = 0;
@@ -116,6 +121,10 @@ public:
 // transaction of its own unless the caller has one open. False with
 // error() set on failure.
 bool ensureSchema(SqlConnection& db, bool ownTransaction = true);
+// Opens the database a project file holds or names (no schema changes);
+// null with *error set when it cannot.
+std::unique_ptr<SqlConnection> openProjectConnection(const std::string& projectFile, int busyTimeoutMs,
+                                                     SqlError* error);
 // Runs one statement of the component's SQL with the given parameters.
 bool runStatement(SqlConnection& db, const std::string& sql, const std::vector<SqlValue>& params = {});
 

@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
+
 #include "projectdb/dberror.h"
 #include "projectdb/statement.h"
 
@@ -18,6 +20,8 @@ public:
     void bind(int param, const SqlValue& value) override;
     StepResult step() override;
     int columnCount() const override { return sqlite3_column_count(mStmt.get()); }
+    int parameterCount() const override { return sqlite3_bind_parameter_count(mStmt.get()); }
+    int64_t changes() const override { return sqlite3_changes(sqlite3_db_handle(mStmt.get())); }
     bool isNull(int i) const override { return sqlite3_column_type(mStmt.get(), i) == SQLITE_NULL; }
     int64_t integer(int i) const override { return sqlite3_column_int64(mStmt.get(), i); }
     double real(int i) const override { return sqlite3_column_double(mStmt.get(), i); }
@@ -62,10 +66,14 @@ public:
     std::unique_ptr<SqlStatement> prepareCallerText(const std::string& sql) override
     {
         sqlite3_stmt* raw = nullptr;
-        int rc = sqlite3_prepare_v2(mDb, sql.c_str(), int(sql.size()), &raw, nullptr);
+        const char* tail = nullptr;
+        int rc = sqlite3_prepare_v2(mDb, sql.c_str(), int(sql.size()), &raw, &tail);
         Statement stmt(raw);
         if (rc != SQLITE_OK) return failed(rc), nullptr;
-        if (!raw || sqlite3_column_count(raw) == 0) return setError(SQLITE_ERROR, "The text is not a query."), nullptr;
+        if (!raw) return setError(SQLITE_ERROR, "The text holds no SQL statement."), nullptr;
+        for (; tail && *tail; ++tail)
+            if (!std::isspace(static_cast<unsigned char>(*tail)) && *tail != ';')
+                return setError(SQLITE_ERROR, "only one SQL statement is run at a time"), nullptr;
         return std::make_unique<SqliteStatement>(*this, std::move(stmt));
     }
     bool executeCallerText(const std::string& sql) override
@@ -253,7 +261,7 @@ std::unique_ptr<SqlConnection> borrowSqlite(sqlite3* db)
 }
 
 std::unique_ptr<SqlConnection> openSqliteProject(const std::string& path, int busyTimeoutMs, SqliteOpen* outcome,
-                                                 SqlError* error)
+                                                 SqlError* error, bool checkStructure)
 {
     bool readOnly = !isWritable(path) || !isWritable(folderOf(path));
     int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
@@ -273,7 +281,7 @@ std::unique_ptr<SqlConnection> openSqliteProject(const std::string& path, int bu
     sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 1, nullptr);
     sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 1, nullptr);
     // Integrity check of the structure; damage shows here, not later.
-    auto check = conn->prepare("PRAGMA quick_check(1)");
+    auto check = conn->prepare(checkStructure ? "PRAGMA quick_check(1)" : "SELECT 'ok'");
     StepResult step = check ? check->step() : StepResult::Failed;
     bool damaged = step == StepResult::Row && check->text(0) != "ok";
     check.reset();

@@ -14,9 +14,11 @@ namespace projectdb {
 enum class SqliteOpen { Opened, Damaged, Failed };
 
 // Opens a project file; a lock held by another process is waited for up to
-// busyTimeoutMs. On failure *error says why and the result is null.
+// busyTimeoutMs. The structure is checked first unless checkStructure is
+// false (short calls of host tools). On failure *error says why and the
+// result is null.
 std::unique_ptr<SqlConnection> openSqliteProject(const std::string& path, int busyTimeoutMs, SqliteOpen* outcome,
-                                                 SqlError* error);
+                                                 SqlError* error, bool checkStructure = true);
 // Serves an already open handle without taking it over (file creation and
 // repair build files with SQLite directly).
 std::unique_ptr<SqlConnection> borrowSqlite(sqlite3* db);
