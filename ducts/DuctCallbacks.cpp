@@ -75,11 +75,15 @@ std::array<int32_t, 3> readNextDuctKeys(const resbuf* node) {
     return keys;
 }
 
-std::array<int32_t, 3> nextDuctKeys(int32_t key, bool transparent) {
+std::optional<std::array<int32_t, 3>> answeredNextDuctKeys(int32_t key, bool transparent) {
     resbuf* args = chain(chain(integerNode(key), acutBuildList(RTNIL, 0)), acutBuildList(transparent ? RTT : RTNIL, 0));
     LispCallResult result;
-    if (!invokeLisp("getNextDuctsTransparent", args, result)) return {0, 0, 0};
+    if (!invokeLisp("getNextDuctsTransparent", args, result)) return std::nullopt;
     return readNextDuctKeys(result.list());
+}
+
+std::array<int32_t, 3> nextDuctKeys(int32_t key, bool transparent) {
+    return answeredNextDuctKeys(key, transparent).value_or(std::array<int32_t, 3>{0, 0, 0});
 }
 
 int32_t ductDiffuserKey(int32_t key) { return keyAnswer("duct-getIxDiffL", integerNode(key)); }

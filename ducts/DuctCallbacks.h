@@ -18,6 +18,9 @@ int32_t previousDuctKey(int32_t key);
 // answered as a point-like triple of reals or a list of three integers; 0
 // where there is none.
 std::array<int32_t, 3> nextDuctKeys(int32_t key, bool transparent = true);
+// The same, but nothing when the call itself fails (a nil answer is three
+// zeros: no next duct).
+std::optional<std::array<int32_t, 3>> answeredNextDuctKeys(int32_t key, bool transparent);
 struct resbuf;
 // The keys of a next-ducts answer in either shape; zeros for anything else.
 std::array<int32_t, 3> readNextDuctKeys(const resbuf* answer);
