@@ -118,3 +118,18 @@ TEST_P(ProjectDbTest, ExecuteChangesRowsAndCachedColumnsFollowSchemaChanges)
     ASSERT_TRUE(db.Seek(*fieldValue(stored, L"ixDiffS"), fields));
     EXPECT_NE(fieldValue(fields, L"sExtra"), nullptr);
 }
+
+// Callers' SQL as the product writes it: string literals in double quotes,
+// a column named like a keyword, text compared without regard to case.
+TEST_P(ProjectDbTest, CallerSqlWithDoubleQuotedTextAndAKeywordColumn)
+{
+    IProjectDatabasePtr db = open();
+    ASSERT_TRUE(db.Execute(L"insert into tblDuct (OFFSET, AIRFLOW, SIZEFOR) values (\"RIGHT\", 'sa', \"it's 12\")"));
+    _variant_t values;
+    ASSERT_TRUE(db.SelectColumn(L"select OFFSET from tblDuct where AIRFLOW = \"SA\" order by ixDuct limit 1 offset 0",
+                                values));
+    EXPECT_EQ(textOf(&firstValue(values)), L"RIGHT");
+    ASSERT_TRUE(db.SelectColumn(L"select SIZEFOR from tblDuct where OFFSET = 'right'", values));
+    EXPECT_EQ(textOf(&firstValue(values)), L"it's 12");
+    EXPECT_THROW(db.SelectColumn(L"update tblDuct set WIDTH = 1", values), _com_error);
+}
