@@ -13,12 +13,18 @@ void setFlag(VARIANT_BOOL* flag, bool value)
     if (flag) *flag = value ? VARIANT_TRUE : VARIANT_FALSE;
 }
 
-// The values of columns [first, first + count) of the current row.
-std::vector<SqlValue> rowImage(const SqlStatement& stmt, int first, size_t count)
+// What tells whether the current row (its columns from result column
+// `first`, read with the table's readList()) was written since: the row
+// version where the engine keeps one, else every column's value.
+std::vector<SqlValue> rowImage(const SqlStatement& stmt, int first, const TableState& table)
 {
     std::vector<SqlValue> image;
-    image.reserve(count);
-    for (size_t c = 0; c < count; ++c) image.push_back(stmt.value(first + int(c)));
+    if (!table.version.empty()) {
+        image.push_back(stmt.value(first + int(table.columns.size())));
+        return image;
+    }
+    image.reserve(table.columns.size());
+    for (size_t c = 0; c < table.columns.size(); ++c) image.push_back(stmt.value(first + int(c)));
     return image;
 }
 
@@ -73,7 +79,7 @@ HRESULT ProjectDatabaseImpl::readRow(int64_t key, VARIANT* fields, bool* present
 {
     *present = false;
     if (!mTable->rowByKey) {
-        mTable->rowByKey = mConn->prepare("SELECT " + mTable->selectList + " FROM " + mTable->quotedName + " WHERE " +
+        mTable->rowByKey = mConn->prepare("SELECT " + mTable->readList() + " FROM " + mTable->quotedName + " WHERE " +
                                           mTable->rowKey + " = ?1");
         if (!mTable->rowByKey) return failDb();
     }
@@ -83,7 +89,7 @@ HRESULT ProjectDatabaseImpl::readRow(int64_t key, VARIANT* fields, bool* present
     if (step == StepResult::Done) return S_OK;
     if (step != StepResult::Row) return failDb();
     *present = true;
-    if (image) *image = rowImage(*use, 0, mTable->columns.size());
+    if (image) *image = rowImage(*use, 0, *mTable);
     return fields ? rowToFieldList(*use, 0, mTable->columns, fields) : S_OK;
 }
 
@@ -114,7 +120,7 @@ HRESULT ProjectDatabaseImpl::seekKeys(const VARIANT* const* keys, size_t count, 
                                                        : mConn->identifier(mTable->columns[size_t(index.columns[k])].name);
             where += (k ? " AND " : "") + column + (nulls & (1u << k) ? " IS NULL" : " = " + param(++params));
         }
-        stmt = mConn->prepare("SELECT " + mTable->rowKey + ", " + mTable->selectList + " FROM " + mTable->quotedName +
+        stmt = mConn->prepare("SELECT " + mTable->rowKey + ", " + mTable->readList() + " FROM " + mTable->quotedName +
                               " WHERE " + where + " ORDER BY " + mTable->orderBy(*mConn, index) + " LIMIT 1");
         if (!stmt) {
             HRESULT hr = failDb();
@@ -137,7 +143,7 @@ HRESULT ProjectDatabaseImpl::seekKeys(const VARIANT* const* keys, size_t count, 
     }
     if (step != StepResult::Row) return failDb();
     // The row's columns follow the leading row key.
-    setCurrent(use->integer(0), rowImage(*use, 1, mTable->columns.size()));
+    setCurrent(use->integer(0), rowImage(*use, 1, *mTable));
     if (HRESULT hr = rowToFieldList(*use, 1, mTable->columns, fields); FAILED(hr)) return hr;
     *found = VARIANT_TRUE;
     return S_OK;
@@ -322,7 +328,7 @@ HRESULT ProjectDatabaseImpl::AddNew(const VARIANT& fieldList, const VARIANT&, VA
     if (!parseFieldList(fieldList, fields, message)) return fail(kDbErrBadFieldList, message);
     fields = withoutKey(*mTable, std::move(fields));
     std::string cacheKey = "I";
-    for (const FieldValue& f : fields) cacheKey += "\x1f" + f.name;
+    for (const FieldValue& f : fields) (cacheKey += '\x1f') += f.name;
     // The stored row comes back from the insert itself: one round trip.
     auto sql = [&] {
         std::string names, values;
@@ -332,14 +338,14 @@ HRESULT ProjectDatabaseImpl::AddNew(const VARIANT& fieldList, const VARIANT&, VA
         }
         return "INSERT INTO " + mTable->quotedName +
                (fields.empty() ? " DEFAULT VALUES" : " (" + names + ") VALUES (" + values + ")") + " RETURNING " +
-               mTable->rowKey + ", " + mTable->selectList;
+               mTable->rowKey + ", " + mTable->readList();
     };
     SqlStatement* stmt = writeStatement(cacheKey, sql);
     if (!stmt) return failDb();
     StatementUse use(*stmt);
     if (!bindFields(*use, *mTable, fields)) return fail(kDbErrBadFieldList, "A field value has an unusable type.");
     if (use->step() != StepResult::Row) return failDb();
-    setCurrent(use->integer(0), rowImage(*use, 1, mTable->columns.size()));
+    setCurrent(use->integer(0), rowImage(*use, 1, *mTable));
     if (HRESULT hr = rowToFieldList(*use, 1, mTable->columns, newFields); FAILED(hr)) return hr;
     mKeysetValid = false;
     mPositionKnown = true;
@@ -386,7 +392,7 @@ HRESULT ProjectDatabaseImpl::writeUpdate(const std::vector<FieldValue>& fields, 
     *written = false;
     const bool checked = mCurrentImage.has_value();
     std::string cacheKey = checked ? "C" : "U";
-    for (const FieldValue& f : fields) cacheKey += "\x1f" + f.name;
+    for (const FieldValue& f : fields) (cacheKey += '\x1f') += f.name;
     auto sql = [&] {
         std::string sets;
         size_t n = 0;
@@ -398,10 +404,12 @@ HRESULT ProjectDatabaseImpl::writeUpdate(const std::vector<FieldValue>& fields, 
         // still checked and returned.
         if (fields.empty()) sets = mTable->rowKey + " = " + mTable->rowKey;
         std::string where = mTable->rowKey + " = " + param(++n);
-        if (checked)
+        if (checked && !mTable->version.empty())
+            where += " AND " + mTable->version + " = " + param(++n);
+        else if (checked)
             for (const ColumnInfo& c : mTable->columns)
                 where += " AND " + mConn->identifier(c.name) + " IS NOT DISTINCT FROM " + param(++n);
-        return "UPDATE " + mTable->quotedName + " SET " + sets + " WHERE " + where + " RETURNING " + mTable->selectList;
+        return "UPDATE " + mTable->quotedName + " SET " + sets + " WHERE " + where + " RETURNING " + mTable->readList();
     };
     SqlStatement* stmt = writeStatement(cacheKey, sql);
     if (!stmt) return failDb();
@@ -414,7 +422,7 @@ HRESULT ProjectDatabaseImpl::writeUpdate(const std::vector<FieldValue>& fields, 
     StepResult step = use->step();
     if (step == StepResult::Failed) return failDb();
     if (step == StepResult::Done) return S_OK;
-    mCurrentImage = rowImage(*use, 0, mTable->columns.size());
+    mCurrentImage = rowImage(*use, 0, *mTable);
     *written = true;
     return rowToFieldList(*use, 0, mTable->columns, newFields);
 }

@@ -348,6 +348,8 @@ public:
     bool indexColumns(const std::string& table, const std::string& index, std::vector<std::string>& out) override;
     bool relationNames(std::set<std::string>& out) override;
     std::vector<std::string> createStatements(const TableDef& table) const override;
+    // The id of the transaction that wrote the row version.
+    std::string rowVersion() const override { return "xmin"; }
     std::vector<std::string> schemaPrelude() const override { return {"CREATE EXTENSION IF NOT EXISTS citext"}; }
 
     // Takes a result: true when it succeeded, else records the failure.

@@ -112,6 +112,9 @@ public:
     virtual std::vector<std::string> createStatements(const TableDef& table) const = 0;
     // Statements run once before any table is created.
     virtual std::vector<std::string> schemaPrelude() const { return {}; }
+    // An expression naming a row's version, changed by every write of the
+    // row; "" when the engine has none (the row's values then stand for it).
+    virtual std::string rowVersion() const { return {}; }
     // The row identity to use for a table without a key column, "" when
     // the engine has none.
     virtual std::string implicitRowKey() const { return {}; }

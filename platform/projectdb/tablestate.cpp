@@ -37,6 +37,7 @@ std::unique_ptr<TableState> loadTableState(SqlConnection& db, const std::string&
         if (c.kind == ColumnKind::Key) state->keyColumn = static_cast<int>(i);
         state->selectList += (i ? ", " : "") + db.identifier(c.name);
     }
+    state->version = db.rowVersion();
     state->rowKey = state->keyColumn >= 0 ? db.identifier(state->columns[size_t(state->keyColumn)].name)
                                           : db.implicitRowKey();
     if (state->rowKey.empty()) {

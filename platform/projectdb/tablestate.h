@@ -44,6 +44,9 @@ struct TableState {
     std::string quotedName;
     std::string rowKey;      // SQL naming the row identity
     std::string selectList;  // quoted column names
+    std::string version;     // the row version expression, "" when none
+    // The columns, then the row version when the engine has one.
+    std::string readList() const { return version.empty() ? selectList : selectList + ", " + version; }
     StatementPtr rowByKey;
     StatementPtr anyRow;
     std::map<std::string, std::unique_ptr<IndexState>> indexes;
