@@ -142,6 +142,12 @@ protected:
                                        const AcGePlane& projPlane, AcGePoint3dArray& points,
                                        Adesk::GsMarker thisGsMarker, Adesk::GsMarker otherGsMarker) const override;
 
+public:
+    // The end points whatever the open state (the spatial index measures
+    // ducts it has not opened).
+    AcGePoint3d planStart() const { return mStart; }
+    AcGePoint3d planEnd() const { return mEnd; }
+
 private:
     friend class ZkDuctDisplay;
     Acad::ErrorStatus dwgInVersion(AcDbDwgFiler* filer, Adesk::Int32 version);

@@ -17,11 +17,7 @@ LispStatus drawTripleDiffuser() { return notYetBuilt(); }
 LispStatus explodeSolid() { return notYetBuilt(); }
 LispStatus zoneTree() { return notYetBuilt(); }
 LispStatus floorTree() { return notYetBuilt(); }
-LispStatus zkDuct() { return notYetBuilt(); }
-LispStatus zkBreak() { return notYetBuilt(); }
-LispStatus zkDuctForce() { return notYetBuilt(); }
 LispStatus dwgDiff() { return notYetBuilt(); }
-LispStatus ductFillet() { return notYetBuilt(); }
 LispStatus projectExplorer() { return notYetBuilt(); }
 
 int optionsDirect() {

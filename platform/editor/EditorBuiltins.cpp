@@ -1,5 +1,6 @@
 // The host-input built-in of the host program.
 #include "editor/EditorBuiltins.h"
+#include "editor/EditorView.h"
 
 #include "editor/EditorInput.h"
 #include "lisp/Interpreter.h"
@@ -25,6 +26,7 @@ bool toInputItem(const lisp::Ref& value, AcEdInputItem& item) {
 
 void registerEditorBuiltins(lisp::Interpreter& interpreter) {
     acedOrthoMode(); // registers the editor's system variables
+    registerEditorViewVars();
     interpreter.defineBuiltin("host-input", [](lisp::Args args) -> lisp::Ref {
         std::vector<AcEdInputItem> items;
         for (const lisp::Ref& arg : args) {
