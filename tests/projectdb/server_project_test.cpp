@@ -147,3 +147,24 @@ TEST_F(ServerProjectTest, ConnectionFileHoldingAPasswordIsRefused)
     db.GetLastError(text);
     EXPECT_NE(text.wide().find(L".pgpass"), std::wstring::npos);
 }
+
+TEST_F(ServerProjectTest, LostConnectionFailsOnceWith3043ThenConnectsAgain)
+{
+    auto shared = projectdb::createServerProject(makeFolder("Shared"), "", server);
+    ASSERT_TRUE(shared.ok) << shared.message;
+    IProjectDatabasePtr db = openProject(shared.path);
+    _variant_t fields, updated;
+    db.SetTable(L"tblGlobal", L"sKey");
+    ASSERT_TRUE(db.Seek(L"ELBOW RADIUS", fields));
+    std::string database = server.substr(server.find("@/") + 2, server.find('?') - server.find("@/") - 2);
+    ASSERT_EQ(PgTestCluster::shared()->run("postgres", "SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
+                                                       "WHERE datname = '" + database + "'"),
+              "");
+    EXPECT_THROW(db.Seek(L"ELBOW RADIUS", fields), _com_error);
+    _bstr_t text;
+    EXPECT_EQ(db.GetLastError(text), kDbErrDiskOrNetwork);
+    // The next call connects again and prepares its statements anew.
+    ASSERT_TRUE(db.Seek(L"ELBOW RADIUS", fields));
+    ASSERT_TRUE(db.Update(makeFieldList({{L"dNumber", 2.0}}), updated));
+    EXPECT_DOUBLE_EQ(fieldValue(updated, L"dNumber")->dblVal, 2.0);
+}
