@@ -172,8 +172,10 @@ int32_t createDuct(AcGePoint3d p1, AcGePoint3d p2) {
     } else if (atStart.size() > 1) {
         record.Z1 = samePlanPoint(atStart[0].start, p1) ? record.Z1 : record.Z2;
     }
-    record.TEXTX = 0, record.TEXTY = 0, record.SIZEFOR = "X";
-    record.DAMPERTYPE = 0, record.DAMPERLOCATION = 0;
+    if (fromDuct) {
+        record.TEXTX = 0, record.TEXTY = 0, record.SIZEFOR = "X";
+        record.DAMPERTYPE = 0, record.DAMPERLOCATION = 0;
+    }
 
     // The ending elevation: the chosen duct at P2, else level.
     double endZ = fromDuct ? record.Z1 : record.Z2;

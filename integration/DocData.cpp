@@ -84,7 +84,9 @@ void storeAlignmentPoint(AcDbDatabase* db, const AcGePoint2d& point) {
 } // namespace
 
 bool zkPerDocData::alignmentPoint(AcGePoint2d& point, bool messages) {
-    if (!mAlignmentPointLoaded) {
+    // Until it is set, each look reads the drawing again: the product may
+    // have set it since.
+    if (!mAlignmentPointLoaded || !mAlignmentPointSet) {
         mAlignmentPointSet = loadAlignmentPoint(mDatabase, mAlignmentPoint);
         mAlignmentPointLoaded = true;
     }

@@ -53,14 +53,44 @@
   (if (setq p (duct-rowPoint key 1))
     (car (duct-rowsAt key 2 p))))
 
+;; Keys of the rows starting at this duct's end (up to three).
+(defun duct-nextKeys (key / p)
+  (if (setq p (duct-rowPoint key 2)) (duct-rowsAt key 1 p)))
+
+;; A duct of zero length (start and end the same point).
+(defun duct-zeroLength (key / a b)
+  (and (setq a (duct-rowPoint key 1)) (setq b (duct-rowPoint key 2))
+       (< (distance a b) *duct-joint-tolerance*)))
+
 ;; Up to three downstream ducts (those starting at this duct's end), as a
-;; list of three keys with 0 where there is none.
-(defun getNextDuctsTransparent (key unused transparent / p keys)
-  (if (setq p (duct-rowPoint key 2))
-    (setq keys (duct-rowsAt key 1 p)))
-  (list (if (nth 0 keys) (nth 0 keys) 0)
-        (if (nth 1 keys) (nth 1 keys) 0)
-        (if (nth 2 keys) (nth 2 keys) 0)))
+;; list of three keys with 0 where there is none. The transparent form
+;; looks through ducts of zero length to the ducts after them.
+(defun getNextDuctsTransparent (key unused transparent / keys out seen)
+  (setq keys (duct-nextKeys key) seen (list key))
+  (while keys
+    (if (and transparent (duct-zeroLength (car keys)) (not (member (car keys) seen)))
+      (setq seen (cons (car keys) seen)
+            keys (append (duct-nextKeys (car keys)) (cdr keys)))
+      (setq out (cons (car keys) out) keys (cdr keys))))
+  (setq out (reverse out))
+  (list (if (nth 0 out) (nth 0 out) 0)
+        (if (nth 1 out) (nth 1 out) 0)
+        (if (nth 2 out) (nth 2 out) 0)))
+
+;; The elevation chosen among several ducts at a point: ELEVATIONS is
+;; (z ... (TITLE COUNT 1)); the answer is the index of the chosen z, read
+;; from the host's input queue, the first when nothing is queued.
+(defun duct-elevationListDialog (elevations / n count)
+  (setq count (length (vl-remove-if 'listp elevations)))
+  (if (> (host-input) 0)
+    (setq n (getint (strcat "\n" (car (last elevations)) " <0>: "))))
+  (if (and n (>= n 0) (< n count)) n 0))
+
+;; Sets the current drawing's duct alignment point (on model space's
+;; extended data, where the module reads it).
+(defun hvac-setAlignmentPoint (p)
+  (host-model-xdata "ORVANE_ALIGN"
+    (list (cons 1010 (list (float (car p)) (float (cadr p)) 0.0)))))
 
 ;; The diffuser fed by the duct; nil for none.
 (defun duct-getIxDiffL (key)

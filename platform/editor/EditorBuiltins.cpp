@@ -27,6 +27,7 @@ bool toInputItem(const lisp::Ref& value, AcEdInputItem& item) {
 void registerEditorBuiltins(lisp::Interpreter& interpreter) {
     acedOrthoMode(); // registers the editor's system variables
     registerEditorViewVars();
+    registerModelXDataBuiltin(interpreter);
     interpreter.defineBuiltin("host-input", [](lisp::Args args) -> lisp::Ref {
         std::vector<AcEdInputItem> items;
         for (const lisp::Ref& arg : args) {

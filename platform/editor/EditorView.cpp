@@ -5,7 +5,12 @@
 
 #include "ads/ads.h"
 #include "database/dbdatabase.h"
+#include "database/dbopen.h"
+#include "database/dbsymtab.h"
+#include "lisp/AdsConvert.h"
 #include "lisp/AdsHost.h"
+#include "lisp/Interpreter.h"
+#include "lisp/LispError.h"
 
 namespace {
 
@@ -113,3 +118,27 @@ bool acedZoomPrevious() {
 
 void acedRedraw() { ++viewState().redraws; }
 int acedRedrawCount() { return viewState().redraws; }
+
+void registerModelXDataBuiltin(lisp::Interpreter& interpreter) {
+    interpreter.defineBuiltin("host-model-xdata", [](lisp::Args args) -> lisp::Ref {
+        if (!lisp::isType(args[0], lisp::Type::Str))
+            lisp::raiseError("bad argument type: host-model-xdata expects an application name");
+        AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
+        if (!db) return lisp::Interpreter::nil();
+        const std::string app = args[0]->str;
+        using I = lisp::Interpreter;
+        lisp::Ref entity = I::list({I::list({I::integer(-3), I::cons(I::string(app), args[1])})});
+        resbuf* chain = lisp::dxfListToResbufs(entity);
+        const resbuf* xdata = chain;
+        while (xdata && xdata->restype != 1001) xdata = xdata->rbnext;
+        db->registerApp(app.c_str());
+        AcDbBlockTableRecord* space = nullptr;
+        bool done = false;
+        if (xdata && acdbOpenObject(space, db->modelSpaceId(), AcDb::kForWrite) == Acad::eOk) {
+            done = space->setXData(xdata) == Acad::eOk;
+            space->close();
+        }
+        acutRelRb(chain);
+        return done ? I::t() : I::nil();
+    }, 2, 2);
+}

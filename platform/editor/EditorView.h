@@ -9,6 +9,15 @@
 // Registers the variables (done once; safe to call again).
 void registerEditorViewVars();
 
+namespace lisp {
+class Interpreter;
+}
+// Defines (host-model-xdata APP ((CODE . VALUE) ...)): replaces the
+// extended data of application APP (registered if new) on the working
+// drawing's model space, as entmod of the block record would. T, or nil
+// when there is no drawing.
+void registerModelXDataBuiltin(lisp::Interpreter& interpreter);
+
 struct AcEdView {
     AcGePoint3d centre{0, 0, 0};
     double height = 100.0;

@@ -108,10 +108,15 @@ TEST_F(DuctNetwork, ADuctStartingOnNothingTakesTheSettings) {
     expectPoint(s, 0, 0, 120);
     expectPoint(e, 100, 0, 130);
     const ZkDuctDbInfo row = db->GetRecord(k);
-    EXPECT_EQ(row.SIZEFOR, "X");
+    EXPECT_EQ(row.SIZEFOR, "12x8");
     EXPECT_EQ(row.WIDTH, 12.0);
     AcDbObjectPointer<ZkDuct> d(only(k), AcDb::kForRead);
-    EXPECT_EQ(d->sizeFor(), "X");
+    EXPECT_EQ(d->sizeFor(), "12x8");
+    d.close();
+    // Drawn on from it, the new duct's size is still to be worked out.
+    const int32_t next = zkDuct("(100 0)", "(200 0)");
+    EXPECT_EQ(db->GetRecord(next).SIZEFOR, "X");
+    EXPECT_EQ(db->GetRecord(next).WIDTH, 12.0);
 }
 
 TEST_F(DuctNetwork, AtTheEndOrStartTheNewDuctTakesThatElevation) {
