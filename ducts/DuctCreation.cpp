@@ -12,6 +12,7 @@
 #include "ducts/DuctNetwork.h"
 #include "ducts/DuctSettings.h"
 #include "ducts/ZkDuct.h"
+#include "editor/EditorInput.h"
 #include "editor/EditorView.h"
 #include "integration/DocData.h"
 #include "integration/LispArgs.h"
@@ -206,7 +207,7 @@ int32_t createDuct(AcGePoint3d p1, AcGePoint3d p2) {
         dropDuctRow(*db, key);
         return 0;
     }
-    acedRedraw();
+    acedRedraw(nullptr, 0);
     return key;
 }
 

@@ -17,7 +17,6 @@ namespace {
 struct ViewState {
     AcEdView view;
     std::vector<AcEdView> previous;
-    int redraws = 0;
 };
 
 ViewState& viewState() {
@@ -115,9 +114,6 @@ bool acedZoomPrevious() {
     s.previous.pop_back();
     return true;
 }
-
-void acedRedraw() { ++viewState().redraws; }
-int acedRedrawCount() { return viewState().redraws; }
 
 void registerModelXDataBuiltin(lisp::Interpreter& interpreter) {
     interpreter.defineBuiltin("host-model-xdata", [](lisp::Args args) -> lisp::Ref {

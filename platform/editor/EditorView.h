@@ -30,6 +30,3 @@ struct AcEdView {
 AcEdView acedCurrentView();
 void acedZoomCentre(const AcGePoint3d& centre);
 bool acedZoomPrevious();
-// Redraws the drawing window (counted, for tests and scripts).
-void acedRedraw();
-int acedRedrawCount();

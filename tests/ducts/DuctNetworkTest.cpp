@@ -316,3 +316,22 @@ TEST_F(DuctNetwork, ARefusedRowLeavesNoEntity) {
     EXPECT_EQ(ducts().size(), 1u);
     expectPoint(ends(main).first, 0, 0, 120);
 }
+
+TEST_F(DuctNetwork, TheSelectionFollowsMovedAndErasedDucts) {
+    const int32_t a = zkDuct("(0 0)", "(100 0)");
+    // Moved away from the origin: a new duct there no longer splits it...
+    eval("(zk_hvac-setDuctInfo " + ename(a) + " '(\"P1\" 500 0 120) '(\"P2\" 600 0 120))");
+    const int32_t b = zkDuct("(50 0)", "(50 30)");
+    EXPECT_EQ(rows(), 2);
+    // ...but one in the middle of its new place does.
+    ASSERT_GT(zkDuct("(550 0)", "(550 30)"), 0);
+    EXPECT_EQ(rows(), 4);
+    {
+        AcDbObjectPointer<ZkDuct> d(only(b), AcDb::kForWrite);
+        ASSERT_TRUE(d);
+        d->erase();
+    }
+    settings(77, 77);
+    const int32_t c = zkDuct("(50 0)", "(80 0)");
+    expectPoint(ends(c).first, 50, 0, 77);  // the erased duct gives nothing
+}
