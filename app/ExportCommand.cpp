@@ -10,14 +10,12 @@
 #include "app/HostSession.h"
 
 #include "database/io/DrawingFiles.h"
+#include "database/io/ExplodeCustom.h"
 
 namespace {
 
 bool writeDrawingFile(AcDbDatabase* db, const std::string& path, const ExportOptions& options, std::string& error) {
-    if (options.explode) {
-        error = "--explode is not available yet";
-        return false;
-    }
+    if (options.explode && orv::io::explodeCustomEntities(db, error) < 0) return false;
     return orv::io::saveDrawing(db, path, &error) == Acad::eOk;
 }
 
@@ -49,14 +47,22 @@ int exportDrawingCommand(const std::string& drawing, const std::string& output, 
                   << exportExtensions() << "\n";
         return 2;
     }
+    // Custom entities display through their classes: the module is loaded
+    // when they are to be exploded.
+    HostSession session;
+    if (options.explode && !session.loadModule()) {
+        std::cerr << "orvane-hvac: cannot export " << output << ": the module could not be loaded\n";
+        return 3;
+    }
     std::string error;
     AcDbDatabase* db = readDrawing(HostSession::absolutePath(drawing), error);
+    if (db) setWorkingDrawing(db);
     if (!db) {
         std::cerr << "orvane-hvac: cannot read " << drawing << ": " << error << "\n";
         return 4;
     }
     const bool ok = exporter->write(db, HostSession::absolutePath(output), options, error);
-    delete db;
+    deleteDrawing(db);
     if (!ok) {
         std::cerr << "orvane-hvac: cannot export " << output << ": " << error << "\n";
         return 4;

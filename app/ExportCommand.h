@@ -20,7 +20,8 @@ struct Exporter {
 };
 
 // Reads drawing and writes output with the exporter of its extension;
-// returns the program's exit code (0, 2 for an unknown extension, 4 when a
+// returns the program's exit code (0, 2 for an unknown extension, 3 when the
+// module needed for --explode cannot be loaded, 4 when a
 // file cannot be read or written), with the message on standard error.
 int exportDrawingCommand(const std::string& drawing, const std::string& output, const ExportOptions& options);
 

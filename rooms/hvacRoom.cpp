@@ -7,7 +7,7 @@
 
 namespace {
 AcRxObject* makeRoom() { return new hvacRoom(); }
-constexpr const char* kRoomAppName = "\"HVAC Room|Orvane Software|www.orvane.com\"";
+constexpr const char* kRoomAppName = "\"HVAC Room|Orvane Software|www.orvane.example\"";
 } // namespace
 
 AcRxClass* hvacRoom::gpDesc = nullptr;

@@ -8,6 +8,7 @@
 #include "database/dbclone.h"
 #include "database/dbdatabase.h"
 #include "database/dbentityfiling.h"
+#include "database/io/DwgMemoryFiler.h"
 #include "graphics/AcGiWorldDraw.h"
 
 static AcRxObject* makeBlockReference() { return new AcDbBlockReference(); }
@@ -206,17 +207,22 @@ void AcDbBlockReference::subList() const {
 Acad::ErrorStatus AcDbBlockReference::dwgOutFields(AcDbDwgFiler* filer) const {
     Acad::ErrorStatus es = AcDbEntity::dwgOutFields(filer);
     if (es != Acad::eOk) return es;
-    return AcDbFieldWalk::dwgOut(*this, AcDbFieldList<AcDbBlockReference>::fields(), filer);
+    es = AcDbFieldWalk::dwgOut(*this, AcDbFieldList<AcDbBlockReference>::fields(), filer);
+    if (es != Acad::eOk) return es;
+    return filer->writeBool(mAttributesFollow);
 }
 Acad::ErrorStatus AcDbBlockReference::dwgInFields(AcDbDwgFiler* filer) {
     Acad::ErrorStatus es = AcDbEntity::dwgInFields(filer);
     if (es != Acad::eOk) return es;
-    return AcDbFieldWalk::dwgIn(*this, AcDbFieldList<AcDbBlockReference>::fields(), filer);
+    es = AcDbFieldWalk::dwgIn(*this, AcDbFieldList<AcDbBlockReference>::fields(), filer);
+    if (es != Acad::eOk || !filerHasFormat(filer, 3)) return es;
+    return filer->readBool(&mAttributesFollow);
 }
 Acad::ErrorStatus AcDbBlockReference::dxfOutFields(AcDbDxfFiler* filer) const {
     Acad::ErrorStatus es = AcDbEntity::dxfOutFields(filer);
     if (es != Acad::eOk) return es;
     filer->writeString(100, "AcDbBlockReference");
+    if (mAttributesFollow) filer->writeInt16(66, 1);
     filer->writeString(2, AcDbEntityFiling::recordName(mBlock));
     return AcDbFieldWalk::dxfOut(*this, AcDbFieldList<AcDbBlockReference>::fields(), filer);
 }
@@ -225,5 +231,6 @@ Acad::ErrorStatus AcDbBlockReference::dxfInFields(AcDbDxfFiler* filer) {
     if (es != Acad::eOk) return es;
     return AcDbEntityFiling::dxfInWithMarker(*this, "AcDbBlockReference", filer, [&](const resbuf& rb) {
         if (rb.restype == 2) mBlock = AcDbEntityFiling::blockByName(filer, rb.resval.rstring);
+        else if (rb.restype == 66) mAttributesFollow = rb.resval.rint != 0;
     });
 }

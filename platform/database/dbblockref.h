@@ -20,6 +20,7 @@ public:
     AcGeScale3d scaleFactors() const { assertReadEnabled(); return {mScaleX, mScaleY, mScaleZ}; }
     Acad::ErrorStatus setScaleFactors(const AcGeScale3d& scale);
     AcGeVector3d normal() const { assertReadEnabled(); return mNormal; }
+    bool attributesFollow() const { assertReadEnabled(); return mAttributesFollow; }
     Acad::ErrorStatus setNormal(const AcGeVector3d& normal);
     // Block coordinates to world: base point, scale, rotation, normal, position.
     AcGeMatrix3d blockTransform() const;
@@ -53,4 +54,6 @@ private:
     double mScaleX = 1.0, mScaleY = 1.0, mScaleZ = 1.0;
     double mRotation = 0.0;
     AcGeVector3d mNormal = AcGeVector3d::kZAxis;
+    // Attribute entities follow the reference in the file (group 66).
+    bool mAttributesFollow = false;
 };

@@ -1,6 +1,7 @@
 // Lightweight polyline: segments with bulges, area, curve protocol, filing.
 #include "database/dbpolyline.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -457,9 +458,15 @@ Acad::ErrorStatus AcDbPolyline::dxfOutFields(AcDbDxfFiler* filer) const {
     filer->writeInt32(90, static_cast<Adesk::Int32>(mVerts.size()));
     es = AcDbFieldWalk::dxfOut(*this, AcDbFieldList<AcDbPolyline>::fields(), filer);
     if (es != Acad::eOk) return es;
+    // One width on every vertex is the constant width (43).
+    const double constant = mVerts.empty() ? 0.0 : mVerts.front().startWidth;
+    const bool isConstant = constant != 0.0 && std::all_of(mVerts.begin(), mVerts.end(), [&](const Vertex& v) {
+        return v.startWidth == constant && v.endWidth == constant;
+    });
+    if (isConstant) filer->writeDouble(43, constant);
     for (const Vertex& v : mVerts) {
         filer->writePoint2d(10, v.point);
-        if (v.startWidth != 0.0 || v.endWidth != 0.0) {
+        if (!isConstant && (v.startWidth != 0.0 || v.endWidth != 0.0)) {
             filer->writeDouble(40, v.startWidth);
             filer->writeDouble(41, v.endWidth);
         }
@@ -473,13 +480,20 @@ Acad::ErrorStatus AcDbPolyline::dxfInFields(AcDbDxfFiler* filer) {
     Acad::ErrorStatus es = AcDbCurve::dxfInFields(filer);
     if (es != Acad::eOk) return es;
     mVerts.clear();
-    return AcDbEntityFiling::dxfInWithMarker(*this, "AcDbPolyline", filer, [&](const resbuf& rb) {
+    double constant = 0.0;  // 43: the width of every vertex without its own
+    es = AcDbEntityFiling::dxfInWithMarker(*this, "AcDbPolyline", filer, [&](const resbuf& rb) {
         switch (rb.restype) {
-        case 10: mVerts.push_back(Vertex{AcGePoint2d(rb.resval.rpoint[0], rb.resval.rpoint[1])}); break;
+        case 43: constant = rb.resval.rreal; break;
+        case 10: mVerts.push_back(Vertex{AcGePoint2d(rb.resval.rpoint[0], rb.resval.rpoint[1]), 0.0, constant, constant}); break;
         case 40: if (!mVerts.empty()) mVerts.back().startWidth = rb.resval.rreal; break;
         case 41: if (!mVerts.empty()) mVerts.back().endWidth = rb.resval.rreal; break;
         case 42: if (!mVerts.empty()) mVerts.back().bulge = rb.resval.rreal; break;
         default: break;
         }
     });
+    // The constant width may come after the vertices.
+    if (constant != 0.0)
+        for (Vertex& v : mVerts)
+            if (v.startWidth == 0.0 && v.endWidth == 0.0) v.startWidth = v.endWidth = constant;
+    return es;
 }

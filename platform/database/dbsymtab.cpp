@@ -7,6 +7,7 @@
 #include "database/dbdatabase.h"
 #include "database/dbentity.h"
 #include "database/dbfields.h"
+#include "database/io/DwgMemoryFiler.h"
 
 ACRX_HOST_CLASS_MEMBERS(AcDbSymbolTableRecord, AcDbObject, nullptr, "")
 ACRX_HOST_CLASS_MEMBERS(AcDbSymbolTable, AcDbObject, nullptr, "")
@@ -443,15 +444,111 @@ Acad::ErrorStatus AcDbLayerTableRecord::subErase(bool erasing) {
 }
 
 AcDbTextStyleTableRecord::AcDbTextStyleTableRecord() = default;
-Acad::ErrorStatus AcDbTextStyleTableRecord::dwgOutFields(AcDbDwgFiler* f) const { return recordDwgOut(*this, f, AcDbSymbolTableRecord::dwgOutFields(f)); }
-Acad::ErrorStatus AcDbTextStyleTableRecord::dwgInFields(AcDbDwgFiler* f) { return recordDwgIn(*this, f, AcDbSymbolTableRecord::dwgInFields(f)); }
-Acad::ErrorStatus AcDbTextStyleTableRecord::dxfOutFields(AcDbDxfFiler* f) const { return recordDxfOut(*this, f, AcDbSymbolTableRecord::dxfOutFields(f)); }
-Acad::ErrorStatus AcDbTextStyleTableRecord::dxfInFields(AcDbDxfFiler* f) { return recordDxfIn(*this, f, AcDbSymbolTableRecord::dxfInFields(f)); }
+Acad::ErrorStatus AcDbTextStyleTableRecord::dwgOutFields(AcDbDwgFiler* f) const {
+    Acad::ErrorStatus es = recordDwgOut(*this, f, AcDbSymbolTableRecord::dwgOutFields(f));
+    if (es != Acad::eOk) return es;
+    f->writeInt16(mFlags);
+    f->writeInt16(mGeneration);
+    f->writeDouble(mOblique);
+    f->writeDouble(mLastHeight);
+    return f->writeString(mBigFont);
+}
+Acad::ErrorStatus AcDbTextStyleTableRecord::dwgInFields(AcDbDwgFiler* f) {
+    Acad::ErrorStatus es = recordDwgIn(*this, f, AcDbSymbolTableRecord::dwgInFields(f));
+    if (es != Acad::eOk || !filerHasFormat(f, 3)) return es;
+    f->readInt16(&mFlags);
+    f->readInt16(&mGeneration);
+    f->readDouble(&mOblique);
+    f->readDouble(&mLastHeight);
+    return f->readString(&mBigFont);
+}
+Acad::ErrorStatus AcDbTextStyleTableRecord::dxfOutFields(AcDbDxfFiler* f) const {
+    Acad::ErrorStatus es = AcDbSymbolTableRecord::dxfOutFields(f);
+    if (es != Acad::eOk) return es;
+    f->writeInt16(70, mFlags);
+    es = recordDxfOut(*this, f, Acad::eOk);
+    if (es != Acad::eOk) return es;
+    f->writeDouble(50, mOblique);
+    f->writeInt16(71, mGeneration);
+    f->writeDouble(42, mLastHeight);
+    return f->writeString(4, mBigFont);
+}
+Acad::ErrorStatus AcDbTextStyleTableRecord::dxfInFields(AcDbDxfFiler* f) {
+    Acad::ErrorStatus es = AcDbSymbolTableRecord::dxfInFields(f);
+    if (es != Acad::eOk) return es;
+    return readGroups(f, [&](const resbuf& rb) {
+        switch (rb.restype) {
+        case 70: mFlags = rb.resval.rint; break;
+        case 71: mGeneration = rb.resval.rint; break;
+        case 50: mOblique = rb.resval.rreal; break;
+        case 42: mLastHeight = rb.resval.rreal; break;
+        case 4: mBigFont = rb.resval.rstring ? rb.resval.rstring : ""; break;
+        default: AcDbFieldWalk::dxfInItem<AcDbTextStyleTableRecord>(*this, AcDbFieldList<AcDbTextStyleTableRecord>::fields(), rb);
+        }
+    });
+}
 
-Acad::ErrorStatus AcDbLinetypeTableRecord::dwgOutFields(AcDbDwgFiler* f) const { return recordDwgOut(*this, f, AcDbSymbolTableRecord::dwgOutFields(f)); }
-Acad::ErrorStatus AcDbLinetypeTableRecord::dwgInFields(AcDbDwgFiler* f) { return recordDwgIn(*this, f, AcDbSymbolTableRecord::dwgInFields(f)); }
-Acad::ErrorStatus AcDbLinetypeTableRecord::dxfOutFields(AcDbDxfFiler* f) const { return recordDxfOut(*this, f, AcDbSymbolTableRecord::dxfOutFields(f)); }
-Acad::ErrorStatus AcDbLinetypeTableRecord::dxfInFields(AcDbDxfFiler* f) { return recordDxfIn(*this, f, AcDbSymbolTableRecord::dxfInFields(f)); }
+Acad::ErrorStatus AcDbLinetypeTableRecord::dwgOutFields(AcDbDwgFiler* f) const {
+    Acad::ErrorStatus es = recordDwgOut(*this, f, AcDbSymbolTableRecord::dwgOutFields(f));
+    if (es != Acad::eOk) return es;
+    f->writeInt32(static_cast<Adesk::Int32>(mDashes.size()));
+    for (size_t i = 0; i < mDashes.size(); ++i) {
+        f->writeDouble(mDashes[i]);
+        f->writeInt16(mDashFlags[i]);
+    }
+    return f->filerStatus();
+}
+Acad::ErrorStatus AcDbLinetypeTableRecord::dwgInFields(AcDbDwgFiler* f) {
+    Acad::ErrorStatus es = recordDwgIn(*this, f, AcDbSymbolTableRecord::dwgInFields(f));
+    if (es != Acad::eOk || !filerHasFormat(f, 3)) return es;
+    Adesk::Int32 count = 0;
+    if (f->readInt32(&count) != Acad::eOk) return f->filerStatus();
+    if (count < 0 || count > 1000) return Acad::eDwgObjectImproperlyRead;
+    mDashes.assign(static_cast<size_t>(count), 0.0);
+    mDashFlags.assign(static_cast<size_t>(count), 0);
+    for (Adesk::Int32 i = 0; i < count; ++i) {
+        f->readDouble(&mDashes[static_cast<size_t>(i)]);
+        f->readInt16(&mDashFlags[static_cast<size_t>(i)]);
+    }
+    return f->filerStatus();
+}
+Acad::ErrorStatus AcDbLinetypeTableRecord::dxfOutFields(AcDbDxfFiler* f) const {
+    Acad::ErrorStatus es = AcDbSymbolTableRecord::dxfOutFields(f);
+    if (es != Acad::eOk) return es;
+    f->writeInt16(70, 0);
+    f->writeString(3, mComments);
+    f->writeInt16(72, 65);  // alignment 'A'
+    f->writeInt16(73, static_cast<Adesk::Int16>(mDashes.size()));
+    f->writeDouble(40, mPatternLength);
+    for (size_t i = 0; i < mDashes.size(); ++i) {
+        f->writeDouble(49, mDashes[i]);
+        // Shape and text elements are not kept: every element goes out as a plain dash.
+        f->writeInt16(74, 0);
+    }
+    return f->filerStatus();
+}
+Acad::ErrorStatus AcDbLinetypeTableRecord::dxfInFields(AcDbDxfFiler* f) {
+    Acad::ErrorStatus es = AcDbSymbolTableRecord::dxfInFields(f);
+    if (es != Acad::eOk) return es;
+    mDashes.clear();
+    mDashFlags.clear();
+    return readGroups(f, [&](const resbuf& rb) {
+        if (rb.restype == 49 && mDashes.size() < 1000) {
+            mDashes.push_back(rb.resval.rreal);
+            mDashFlags.push_back(0);
+        } else if (rb.restype == 74 && !mDashFlags.empty()) {
+            mDashFlags.back() = rb.resval.rint;
+        } else {
+            AcDbFieldWalk::dxfInItem<AcDbLinetypeTableRecord>(*this, AcDbFieldList<AcDbLinetypeTableRecord>::fields(), rb);
+        }
+    });
+}
+
+Acad::ErrorStatus AcDbRegAppTableRecord::dxfOutFields(AcDbDxfFiler* f) const {
+    Acad::ErrorStatus es = AcDbSymbolTableRecord::dxfOutFields(f);
+    if (es != Acad::eOk) return es;
+    return f->writeInt16(70, 0);
+}
 Acad::ErrorStatus AcDbLinetypeTableRecord::subErase(bool erasing) {
     const std::string name = upper(mName);
     if (erasing && (name == "CONTINUOUS" || name == "BYLAYER" || name == "BYBLOCK")) return Acad::eCannotBeErasedByCaller;

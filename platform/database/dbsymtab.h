@@ -216,6 +216,10 @@ public:
     double textSize() const { assertReadEnabled(); return mTextSize; }
     Acad::ErrorStatus setTextSize(double size) { assertWriteEnabled(); mTextSize = size; return Acad::eOk; }
     double xScale() const { assertReadEnabled(); return mXScale; }
+    double obliquingAngle() const { assertReadEnabled(); return mOblique; }
+    Acad::ErrorStatus setObliquingAngle(double angle) { assertWriteEnabled(); mOblique = angle; return Acad::eOk; }
+    const std::string& bigFontFileName() const { assertReadEnabled(); return mBigFont; }
+    Adesk::Int16 flags() const { assertReadEnabled(); return mFlags; }
     Acad::ErrorStatus setXScale(double scale) { assertWriteEnabled(); mXScale = scale; return Acad::eOk; }
 
     Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
@@ -231,6 +235,13 @@ private:
     std::string mFileName = "txt";
     double mTextSize = 0.0;
     double mXScale = 1.0;
+    // 70 flags (4: vertical), 71 generation (2: backward, 4: upside down),
+    // 50 oblique angle, 42 last height used, 4 big font file.
+    Adesk::Int16 mFlags = 0;
+    Adesk::Int16 mGeneration = 0;
+    double mOblique = 0.0;
+    double mLastHeight = 0.0;
+    std::string mBigFont;
 };
 
 class AcDbTextStyleTable : public AcDbSymbolTable {
@@ -249,6 +260,13 @@ public:
     Acad::ErrorStatus setComments(const std::string& text) { assertWriteEnabled(); mComments = text; return Acad::eOk; }
     double patternLength() const { assertReadEnabled(); return mPatternLength; }
     void setPatternLength(double length) { assertWriteEnabled(); mPatternLength = length; }
+    int numDashes() const { assertReadEnabled(); return static_cast<int>(mDashes.size()); }
+    double dashLengthAt(int index) const { assertReadEnabled(); return mDashes.at(static_cast<size_t>(index)); }
+    void setDashes(std::vector<double> lengths) {
+        assertWriteEnabled();
+        mDashes = std::move(lengths);
+        mDashFlags.assign(mDashes.size(), 0);
+    }
 
     Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
     Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
@@ -263,6 +281,11 @@ private:
     template <class> friend struct AcDbFieldList;
     std::string mComments;
     double mPatternLength = 0.0;
+    // The dash pattern: lengths (positive a dash, negative a gap, zero a
+    // dot) and each element's flags (74, as read); the shapes and texts of
+    // complex elements are not kept.
+    std::vector<double> mDashes;
+    std::vector<Adesk::Int16> mDashFlags;
 };
 
 class AcDbLinetypeTable : public AcDbSymbolTable {
@@ -275,6 +298,8 @@ protected:
 
 class AcDbRegAppTableRecord : public AcDbSymbolTableRecord {
     ACRX_DECLARE_MEMBERS(AcDbRegAppTableRecord);
+public:
+    Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
 protected:
     const char* dxfRecordClass() const override { return "AcDbRegAppTableRecord"; }
 };

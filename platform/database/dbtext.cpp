@@ -6,6 +6,7 @@
 
 #include "database/dbads.h"
 #include "database/dbentityfiling.h"
+#include "database/io/DwgMemoryFiler.h"
 #include "graphics/AcGiTextLayout.h"
 #include "graphics/AcGiWorldDraw.h"
 
@@ -101,6 +102,7 @@ Acad::ErrorStatus AcDbText::subTransformBy(const AcGeMatrix3d& xform) {
     AcGeVector3d n = dir.crossProduct(up);
     if (dir.isZeroLength() || n.isZeroLength()) return Acad::eNotApplicable;
     mPosition.transformBy(xform);
+    mAlignmentPoint.transformBy(xform);
     mHeight *= up.length();
     mWidthFactor *= dir.length() / up.length();
     mNormal = n.normal();
@@ -133,12 +135,20 @@ void AcDbText::subList() const {
 Acad::ErrorStatus AcDbText::dwgOutFields(AcDbDwgFiler* filer) const {
     Acad::ErrorStatus es = AcDbEntity::dwgOutFields(filer);
     if (es != Acad::eOk) return es;
-    return AcDbFieldWalk::dwgOut(*this, AcDbFieldList<AcDbText>::fields(), filer);
+    es = AcDbFieldWalk::dwgOut(*this, AcDbFieldList<AcDbText>::fields(), filer);
+    if (es != Acad::eOk) return es;
+    filer->writeInt16(mHorizontalMode);
+    filer->writeInt16(mVerticalMode);
+    return filer->writePoint3d(mAlignmentPoint);
 }
 Acad::ErrorStatus AcDbText::dwgInFields(AcDbDwgFiler* filer) {
     Acad::ErrorStatus es = AcDbEntity::dwgInFields(filer);
     if (es != Acad::eOk) return es;
-    return AcDbFieldWalk::dwgIn(*this, AcDbFieldList<AcDbText>::fields(), filer);
+    es = AcDbFieldWalk::dwgIn(*this, AcDbFieldList<AcDbText>::fields(), filer);
+    if (es != Acad::eOk || !filerHasFormat(filer, 3)) return es;
+    filer->readInt16(&mHorizontalMode);
+    filer->readInt16(&mVerticalMode);
+    return filer->readPoint3d(&mAlignmentPoint);
 }
 // Tagged data has a second AcDbText marker after the alignment groups.
 Acad::ErrorStatus AcDbText::dxfOutFields(AcDbDxfFiler* filer) const {
@@ -148,7 +158,11 @@ Acad::ErrorStatus AcDbText::dxfOutFields(AcDbDxfFiler* filer) const {
     if (es != Acad::eOk) return es;
     filer->writeString(7, AcDbEntityFiling::recordName(mStyle).empty() ? std::string("Standard")
                                                                        : AcDbEntityFiling::recordName(mStyle));
+    if (mHorizontalMode != 0) filer->writeInt16(72, mHorizontalMode);
+    // Other programs write the alignment point even for left-aligned text.
+    if (!isDefaultAlignment() || mAlignmentPoint != AcGePoint3d::kOrigin) filer->writePoint3d(11, mAlignmentPoint);
     filer->writeString(100, "AcDbText");
+    if (mVerticalMode != 0) filer->writeInt16(73, mVerticalMode);
     return filer->filerStatus();
 }
 Acad::ErrorStatus AcDbText::dxfInFields(AcDbDxfFiler* filer) {
@@ -156,6 +170,9 @@ Acad::ErrorStatus AcDbText::dxfInFields(AcDbDxfFiler* filer) {
     if (es != Acad::eOk) return es;
     auto other = [&](const resbuf& rb) {
         if (rb.restype == 7) mStyle = AcDbEntityFiling::textStyleByName(filer, rb.resval.rstring);
+        else if (rb.restype == 72) mHorizontalMode = rb.resval.rint;
+        else if (rb.restype == 73) mVerticalMode = rb.resval.rint;
+        else if (rb.restype == 11) mAlignmentPoint.set(rb.resval.rpoint[0], rb.resval.rpoint[1], rb.resval.rpoint[2]);
     };
     es = AcDbEntityFiling::dxfInWithMarker(*this, "AcDbText", filer, other);
     if (es != Acad::eOk) return es;

@@ -29,6 +29,11 @@ public:
     double oblique() const { assertReadEnabled(); return mOblique; }
     Acad::ErrorStatus setOblique(double angle);
     AcGeVector3d normal() const { assertReadEnabled(); return mNormal; }
+    Adesk::Int16 horizontalMode() const { assertReadEnabled(); return mHorizontalMode; }
+    Adesk::Int16 verticalMode() const { assertReadEnabled(); return mVerticalMode; }
+    AcGePoint3d alignmentPoint() const { assertReadEnabled(); return mAlignmentPoint; }
+    // Justified text (a mode other than left/baseline) is placed by its alignment point.
+    bool isDefaultAlignment() const { assertReadEnabled(); return mHorizontalMode == 0 && mVerticalMode == 0; }
     Acad::ErrorStatus setNormal(const AcGeVector3d& normal);
 
     Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
@@ -61,4 +66,11 @@ private:
     double mOblique = 0.0;
     AcGeVector3d mNormal = AcGeVector3d::kZAxis;
     AcDbObjectId mStyle;
+    // Justification: horizontal (72: left, center, right, aligned, middle,
+    // fit) and vertical (73: baseline, bottom, middle, top) modes, and the
+    // alignment point they refer to (11) when either is not the default.
+    Adesk::Int16 mHorizontalMode = 0;
+    Adesk::Int16 mVerticalMode = 0;
+    AcGePoint3d mAlignmentPoint;
 };
+

@@ -76,7 +76,7 @@ TEST(ProxyEntities, UnknownDxfEntityKeepsItsTagsAndClass) {
         AcDbObjectPointer<AcDbFileProxyEntity> proxy(ids[0], AcDb::kForRead);
         ASSERT_TRUE(proxy);
         EXPECT_EQ(proxy->originalClass().className, "OtherAppPipe");
-        EXPECT_EQ(proxy->originalClass().appName, "\"Test Pipe|Tests|example.invalid\"");
+        EXPECT_EQ(proxy->originalClass().appName, "Test Pipe|Tests|example.invalid");
     }
     ASSERT_EQ(orv::io::saveDrawing(&loaded, dir.path("back.dxf")), Acad::eOk);
     EXPECT_EQ(readText(dir.path("back.dxf")), text);

@@ -2,12 +2,21 @@
 #include "TestEntities.h"
 
 #include "database/dbdatabase.h"
+#include "graphics/AcGiWorldDraw.h"
 
 static AcRxObject* makeTestPipe() { return new TestPipe(); }
 ACRX_DEFINE_MEMBERS_IMPL(TestPipe, AcDbEntity, makeTestPipe, "TESTPIPE", "\"Test Pipe|Tests|example.invalid\"")
 
 int TestPipe::sWriteVersion = TestPipe::kVersion;
 bool TestPipe::sFailWrite = false;
+
+bool TestPipe::subWorldDraw(AcGiWorldDraw* wd) {
+    const AcGePoint3d line[2] = {start, end};
+    wd->geometry().polyline(2, line);
+    wd->geometry().circle(start, 0.5, AcGeVector3d::kZAxis);
+    wd->geometry().text(end, AcGeVector3d::kZAxis, AcGeVector3d::kXAxis, 0.25, 1.0, 0.0, sizeText.c_str());
+    return true;
+}
 
 void registerTestClasses() {
     AcDbEntity::desc();  // the parent must be registered first

@@ -29,6 +29,8 @@ public:
     Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
     Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
     Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
+    // Its display: the pipe line, a circle at the start, the size text.
+    bool subWorldDraw(AcGiWorldDraw* wd) override;
 };
 
 // Registers TestPipe (DXF name "TESTPIPE") once.

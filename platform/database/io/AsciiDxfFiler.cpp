@@ -1,6 +1,7 @@
 // ASCII DXF filer: one tag per value, points as code, code+10, code+20.
 #include "database/io/AsciiDxfFiler.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "database/dbsymtab.h"
@@ -38,6 +39,17 @@ Acad::ErrorStatus AcDbAsciiDxfFiler::badValue(const DxfTag& tag) {
     return mStatus;
 }
 
+// Angles (groups 50 to 58) are degrees in the file and radians everywhere
+// inside the host, as AutoLISP sees them.
+static bool isAngleCode(int code) { return code >= 50 && code <= 58; }
+
+static double degreesOf(double radians) {
+    const double degrees = radians * (180.0 / M_PI);
+    // Undo the rounding of the conversion, so 45 degrees read come back as 45.
+    const double rounded = std::round(degrees * 1e9) / 1e9;
+    return std::fabs(rounded - degrees) < 1e-10 ? rounded : degrees;
+}
+
 Acad::ErrorStatus AcDbAsciiDxfFiler::readItem(resbuf* item) {
     if (mStatus != Acad::eOk && mStatus != Acad::eNullHandle) return mStatus;
     if (mPos >= mTags.size() || (!mInXData && mTags[mPos].code == 1001)) {
@@ -65,6 +77,7 @@ Acad::ErrorStatus AcDbAsciiDxfFiler::readItem(resbuf* item) {
     }
     case AcDb::kDxfReal:
         if (!orv::io::parseDxfDouble(tag.value, item->resval.rreal)) return badValue(tag);
+        if (isAngleCode(tag.code)) item->resval.rreal *= M_PI / 180.0;
         return mStatus;
     case AcDb::kDxfInt16:
     case AcDb::kDxfBool:
@@ -96,6 +109,15 @@ Acad::ErrorStatus AcDbAsciiDxfFiler::readItem(resbuf* item) {
         return mStatus;
     }
     return mStatus;
+}
+
+std::span<const DxfTag> AcDbAsciiDxfFiler::commonEntityTags() const {
+    size_t begin = 0;
+    while (begin < mTags.size() && !(mTags[begin].code == 100 && mTags[begin].value == "AcDbEntity")) ++begin;
+    if (begin == mTags.size()) return {};
+    size_t end = ++begin;
+    while (end < mTags.size() && mTags[end].code != 100 && mTags[end].code != 1001) ++end;
+    return mTags.subspan(begin, end - begin);
 }
 
 Acad::ErrorStatus AcDbAsciiDxfFiler::pushBackItem() {
@@ -135,7 +157,7 @@ Acad::ErrorStatus AcDbAsciiDxfFiler::writeInt64(int code, Adesk::Int64 value) {
 }
 
 Acad::ErrorStatus AcDbAsciiDxfFiler::writeDouble(int code, double value, int) {
-    mWriter->real(code, value);
+    mWriter->real(code, isAngleCode(code) ? degreesOf(value) : value);
     return mStatus;
 }
 

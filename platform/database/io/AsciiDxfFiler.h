@@ -48,6 +48,9 @@ public:
     // next tag of the object (extended data included), false at the end.
     bool readRawTag(int& code, std::string& value);
     void writeRawTag(int code, const std::string& value) { mWriter->string(code, value); }
+    // The tags of the AcDbEntity part of the object being read (after its
+    // marker, up to the next marker), unread or not.
+    std::span<const orv::io::DxfTag> commonEntityTags() const;
 
     // Where reading stopped, and why, for the drawing reader's message.
     uint32_t currentLine() const;

@@ -275,10 +275,12 @@ Acad::ErrorStatus readBinaryDrawing(AcDbDatabase* db, std::string_view bytes, st
             proxy->setKeepsDxfTags(fc.dxfTags);
         }
         AcDbDwgMemoryFiler filer(data, resolve, AcDb::kFileFiler, db);
+        filer.setFormatVersion(version);
         es = object->dwgIn(&filer);
         if (es == Acad::eMakeMeProxy) {
             object = replaceWithProxy(object, fc);
             AcDbDwgMemoryFiler again(data, resolve, AcDb::kFileFiler, db);
+            again.setFormatVersion(version);
             es = object->dwgIn(&again);
         }
         object->close();

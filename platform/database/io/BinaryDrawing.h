@@ -7,11 +7,12 @@
 #include <string_view>
 
 #include "database/dbdatabase.h"
+#include "database/io/DwgMemoryFiler.h"
 
 namespace orv::io {
 
 inline constexpr char kBinaryDrawingMagic[8] = {'O', 'R', 'V', 'D', 'R', 'A', 'W', '\x1a'};
-inline constexpr uint32_t kBinaryDrawingVersion = 2;
+inline constexpr uint32_t kBinaryDrawingVersion = AcDbDwgMemoryFiler::kCurrentFormatVersion;
 
 // Recomputes the closing checksum of a binary drawing in place (tools and
 // tests that edit drawings byte-wise).

@@ -199,3 +199,8 @@ Acad::ErrorStatus AcDbDwgMemoryFiler::writeId(const AcDbObjectId& value) {
     mOut.u64(value.isNull() ? 0 : value.handle().value());
     return mStatus;
 }
+
+bool filerHasFormat(AcDbDwgFiler* filer, uint32_t version) {
+    const auto* memory = dynamic_cast<const AcDbDwgMemoryFiler*>(filer);
+    return !memory || memory->formatVersion() >= version;
+}

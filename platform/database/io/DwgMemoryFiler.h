@@ -31,6 +31,10 @@ public:
     std::string takeData() { return std::move(mOut.data()); }
     // Bytes not yet read; a reader that stopped early can tell.
     size_t remaining() const { return mIn.remaining(); }
+    // The binary drawing format version of the bytes read (fields added in
+    // a later version are read only from files that have them).
+    uint32_t formatVersion() const { return mFormatVersion; }
+    void setFormatVersion(uint32_t version) { mFormatVersion = version; }
 
     Acad::ErrorStatus readInt8(Adesk::Int8* value) override;
     Acad::ErrorStatus readUInt8(Adesk::UInt8* value) override;
@@ -91,4 +95,12 @@ private:
     AcDb::FilerType mType;
     AcDbDatabase* mDb;
     Acad::ErrorStatus mStatus = Acad::eOk;
+    uint32_t mFormatVersion = kCurrentFormatVersion;
+
+public:
+    static constexpr uint32_t kCurrentFormatVersion = 3;
 };
+
+// Whether the data a filer reads has the fields added in format version;
+// filers other than the binary drawing reader always have them.
+bool filerHasFormat(AcDbDwgFiler* filer, uint32_t version);

@@ -15,6 +15,7 @@
 #include "database/io/AsciiDxfFiler.h"
 #include "database/io/DrawingObjects.h"
 #include "database/io/DxfDrawing.h"
+#include "database/io/DxfEncoding.h"
 #include "database/io/DxfTags.h"
 #include "database/io/FileProxyEntity.h"
 
@@ -474,9 +475,11 @@ Acad::ErrorStatus DxfDrawingReader::read(std::string_view text) {
 }  // namespace
 
 Acad::ErrorStatus readDxfDrawing(AcDbDatabase* db, std::string_view text, std::string& message) {
+    std::string decoded;
+    bool changed = false;
+    if (!decodeDxfText(text, decoded, changed, message)) return Acad::eInvalidDxfFile;
     DxfDrawingReader reader(db, message);
-    Acad::ErrorStatus es = reader.read(text);
-    return es;
+    return reader.read(changed ? std::string_view(decoded) : text);
 }
 
 }  // namespace orv::io

@@ -3,16 +3,22 @@
 // section) are written as the file read gave them; a drawing that has none
 // gets minimal ones with handles numbered on from the handle seed, in a
 // fixed order, so saving the same drawing twice gives the same text.
+#include <algorithm>
 #include <map>
 #include <vector>
 
+#include "database/dbentity.h"
+#include "database/dbextents.h"
 #include "database/dbopen.h"
 #include "database/dbsymtab.h"
 #include "database/io/AsciiDxfFiler.h"
 #include "database/io/DrawingObjects.h"
 #include "database/io/DxfDrawing.h"
+#include "database/io/DxfEncoding.h"
 #include "database/io/DxfTags.h"
+#include "database/io/FileProxyEntity.h"
 #include "database/io/HeaderVariables.h"
+#include "database/io/ProxyGraphics.h"
 
 namespace orv::io {
 
@@ -38,6 +44,8 @@ private:
     void writeObjectsSection();
     void writeHeader(DxfTagWriter& w);
     void writeClasses(DxfTagWriter& w);
+    std::string outputVersion() const;
+    bool modelSpaceExtents(AcGePoint3d& min, AcGePoint3d& max) const;
 
     AcDbDatabase* mDb;
     std::string& mMessage;
@@ -169,11 +177,21 @@ bool DxfDrawingWriter::writeEntities(AcDbObjectId blockId) {
         }
         const size_t start = mOut.data().size();
         if (!writeObject(fc.dxfName.c_str(), entity.object())) return false;
+        static const std::string marker = "100\nAcDbEntity\n";
         // Paper space entities carry 67 (other readers rely on it).
         if (paper) {
-            static const std::string marker = "100\nAcDbEntity\n";
             size_t at = mOut.data().find(marker, start);
             if (at != std::string::npos) mOut.data().insert(at + marker.size(), " 67\n1\n");
+        }
+        // A custom entity carries its display as proxy graphics, at the end
+        // of its common groups, for programs without its class.
+        if (fc.isCustom && !AcDbFileProxyEntity::cast(entity.object())) {
+            const std::string graphics = proxyGraphicsTags(proxyGraphicsOf(AcDbEntity::cast(entity.object())));
+            size_t at = mOut.data().find(marker, start);
+            if (!graphics.empty() && at != std::string::npos) {
+                at = mOut.data().find("\n100\n", at + marker.size());
+                if (at != std::string::npos) mOut.data().insert(at + 1, graphics);
+            }
         }
     }
     return true;
@@ -252,20 +270,57 @@ void DxfDrawingWriter::writeObjectsSection() {
     mOut.integer(281, 1);
 }
 
-void DxfDrawingWriter::writeHeader(DxfTagWriter& w) {
-    w.string(0, "SECTION");
-    w.string(2, "HEADER");
+std::string DxfDrawingWriter::outputVersion() const {
     // Structures older than R2000 are written as R2000; newer input keeps
     // its version.
     const std::string& version = mDb->carriedDxf().acadVersion;
+    return version.size() == 6 && version > "AC1015" && version.rfind("AC", 0) == 0 ? version : "AC1015";
+}
+
+bool DxfDrawingWriter::modelSpaceExtents(AcGePoint3d& min, AcGePoint3d& max) const {
+    ReadAccess block(mDb->modelSpaceId());
+    auto* btr = AcDbBlockTableRecord::cast(block.object());
+    if (!btr) return false;
+    AcDbExtents all;
+    for (AcDbObjectId id : btr->entityIds()) {
+        ReadAccess entity(id);
+        auto* e = AcDbEntity::cast(entity.object());
+        AcDbExtents part;
+        if (e && e->getGeomExtents(part) == Acad::eOk && !part.isEmpty()) all.addExt(part);
+    }
+    if (all.isEmpty()) return false;
+    min = all.minPoint();
+    max = all.maxPoint();
+    return true;
+}
+
+void DxfDrawingWriter::writeHeader(DxfTagWriter& w) {
+    w.string(0, "SECTION");
+    w.string(2, "HEADER");
+    const std::string version = outputVersion();
     w.string(9, "$ACADVER");
-    w.string(1, version > "AC1015" && version.rfind("AC", 0) == 0 ? version : std::string("AC1015"));
+    w.string(1, version);
+    // Files before R2007 are written in code page 1252 (see write()).
+    AcDbHeaderValue page;
+    const bool known = mDb->getHeaderVar("DWGCODEPAGE", page) && page.type == RTSTR;
+    w.string(9, "$DWGCODEPAGE");
+    w.string(3, isUtf8DxfVersion(version) && known ? page.text : std::string("ANSI_1252"));
+    // The extents of what model space holds now.
+    AcGePoint3d min, max;
+    const bool haveExtents = modelSpaceExtents(min, max);
+    if (haveExtents) {
+        w.string(9, "$EXTMIN");
+        w.point(10, min.x, min.y, min.z);
+        w.string(9, "$EXTMAX");
+        w.point(10, max.x, max.y, max.z);
+    }
     w.string(9, "$HANDSEED");
     w.handle(5, mNext);
     w.string(9, "$DIMSCALE");
     w.real(40, mDb->dimscale());
     for (const auto& [name, v] : mDb->headerVars()) {
-        if (name == "DIMSCALE" || name == "ACADVER" || name == "HANDSEED") continue;
+        if (name == "DIMSCALE" || name == "ACADVER" || name == "HANDSEED" || name == "DWGCODEPAGE") continue;
+        if (haveExtents && (name == "EXTMIN" || name == "EXTMAX")) continue;
         w.string(9, "$" + name);
         int code = v.code ? v.code : headerVariableCode(name);
         switch (v.type) {
@@ -278,6 +333,13 @@ void DxfDrawingWriter::writeHeader(DxfTagWriter& w) {
         }
     }
     w.string(0, "ENDSEC");
+}
+
+// An application name as other programs show it: without the quotes some
+// class registrations keep around it.
+static std::string applicationName(const std::string& name) {
+    if (name.size() >= 2 && name.front() == '"' && name.back() == '"') return name.substr(1, name.size() - 2);
+    return name;
 }
 
 void DxfDrawingWriter::writeClasses(DxfTagWriter& w) {
@@ -295,7 +357,7 @@ void DxfDrawingWriter::writeClasses(DxfTagWriter& w) {
         w.string(0, "CLASS");
         w.string(1, c.dxfName);
         w.string(2, c.className);
-        w.string(3, c.appName);
+        w.string(3, applicationName(c.appName));
         w.integer(90, c.proxyFlags);
         w.integer(91, entry.second);
         w.integer(280, 0);
@@ -343,6 +405,10 @@ bool DxfDrawingWriter::write(std::string& text) {
     text.reserve(head.data().size() + mOut.data().size());
     text += head.data();
     text += mOut.data();
+    if (!isUtf8DxfVersion(outputVersion())) {
+        const bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        if (!ascii) text = encodeDxfCodePage1252(text);
+    }
     return true;
 }
 

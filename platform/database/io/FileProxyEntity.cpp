@@ -45,11 +45,15 @@ Acad::ErrorStatus AcDbFileProxyEntity::dwgOutFields(AcDbDwgFiler* filer) const {
 }
 
 Acad::ErrorStatus AcDbFileProxyEntity::dxfInFields(AcDbDxfFiler* filer) {
-    Acad::ErrorStatus es = AcDbEntity::dxfInFields(filer);
-    if (es != Acad::eOk) return es;
     auto* ascii = dynamic_cast<AcDbAsciiDxfFiler*>(filer);
     if (!ascii) return Acad::eNotApplicable;
+    // The proxy graphics (92/160 and 310 of the common part) are kept and
+    // written back at the same place: first among the carried tags.
     mTags.clear();
+    for (const orv::io::DxfTag& tag : ascii->commonEntityTags())
+        if (tag.code == 92 || tag.code == 160 || tag.code == 310) mTags.emplace_back(tag.code, std::string(tag.value));
+    Acad::ErrorStatus es = AcDbEntity::dxfInFields(filer);
+    if (es != Acad::eOk) return es;
     mFromDxf = true;
     int code = 0;
     std::string value;
