@@ -29,7 +29,8 @@ demo: build
 	cd $(BUILD)/demo && ../orvane-hvac new-project . demo $(if $(DEMO_SERVER),--server '$(DEMO_SERVER)')
 	cd $(BUILD)/demo && ORVANE_SUPPORT=$(CURDIR)/examples/support:$(CURDIR)/examples/product ../orvane-hvac run --drawing Plan.dwg demo.lsp
 	cd $(BUILD)/demo && ../orvane-hvac copy-project demo_zk_hvac.zk demo-copy.sqlite
-	@echo "Demo output in $(BUILD)/demo (Plan.dxf, Plan.dwg, Plan.svg, the printed Load Detail pages)"
+	cd $(BUILD)/demo && ../orvane-hvac export Plan.dwg -o Plan-exploded.dxf --explode
+	@echo "Demo output in $(BUILD)/demo (Plan.dxf, Plan.dwg, Plan.svg, Plan-exploded.dxf, the printed Load Detail pages)"
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

@@ -4,6 +4,7 @@
 // gets minimal ones with handles numbered on from the handle seed, in a
 // fixed order, so saving the same drawing twice gives the same text.
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <vector>
 
@@ -160,6 +161,26 @@ void DxfDrawingWriter::writeDimstyleTable() {
     mOut.string(0, "ENDTAB");
 }
 
+// Where the common groups of the entity written from start on end (after
+// "100 AcDbEntity" and the layer, linetype, colour, ... groups), npos if it
+// has no common part.
+static size_t endOfCommonGroups(const std::string& text, size_t start) {
+    static const std::string marker = "100\nAcDbEntity\n";
+    size_t at = text.find(marker, start);
+    if (at == std::string::npos) return at;
+    at += marker.size();
+    while (at < text.size()) {
+        const size_t codeEnd = text.find('\n', at);
+        if (codeEnd == std::string::npos) break;
+        const int code = std::atoi(text.c_str() + at);
+        if (code != 8 && code != 6 && code != 62 && code != 48 && code != 60 && code != 370 && code != 67) break;
+        const size_t valueEnd = text.find('\n', codeEnd + 1);
+        if (valueEnd == std::string::npos) break;
+        at = valueEnd + 1;
+    }
+    return at;
+}
+
 bool DxfDrawingWriter::writeEntities(AcDbObjectId blockId) {
     ReadAccess block(blockId);
     auto* btr = AcDbBlockTableRecord::cast(block.object());
@@ -187,11 +208,8 @@ bool DxfDrawingWriter::writeEntities(AcDbObjectId blockId) {
         // of its common groups, for programs without its class.
         if (fc.isCustom && !AcDbFileProxyEntity::cast(entity.object())) {
             const std::string graphics = proxyGraphicsTags(proxyGraphicsOf(AcDbEntity::cast(entity.object())));
-            size_t at = mOut.data().find(marker, start);
-            if (!graphics.empty() && at != std::string::npos) {
-                at = mOut.data().find("\n100\n", at + marker.size());
-                if (at != std::string::npos) mOut.data().insert(at + 1, graphics);
-            }
+            const size_t at = endOfCommonGroups(mOut.data(), start);
+            if (!graphics.empty() && at != std::string::npos) mOut.data().insert(at, graphics);
         }
     }
     return true;
