@@ -15,8 +15,6 @@ LispStatus drawTripleFitting() { return notYetBuilt(); }
 LispStatus drawTripleCenter() { return notYetBuilt(); }
 LispStatus drawTripleDiffuser() { return notYetBuilt(); }
 LispStatus explodeSolid() { return notYetBuilt(); }
-LispStatus zoneTree() { return notYetBuilt(); }
-LispStatus floorTree() { return notYetBuilt(); }
 LispStatus dwgDiff() { return notYetBuilt(); }
 LispStatus projectExplorer() { return notYetBuilt(); }
 
