@@ -93,6 +93,9 @@ TEST(DxfStatus, MissingSubclassMarkerFailsTheReadWithBadSequence) {
     EXPECT_EQ(orv::io::readDrawing(&loaded, dir.path("bad.dxf"), &message), Acad::eBadDxfSequence);
     EXPECT_NE(message.find("TESTPIPE"), std::string::npos) << message;
     EXPECT_NE(message.find("line"), std::string::npos) << message;
+    // Said in words, not as the status's name.
+    EXPECT_NE(message.find("subclass marker is missing"), std::string::npos) << message;
+    EXPECT_EQ(message.find("eBadDxfSequence"), std::string::npos) << message;
 }
 
 TEST(DwgStatus, ReferenceToObjectNotInTheDataIsAcceptedAsNone) {

@@ -17,6 +17,7 @@
 #include "database/io/DxfDrawing.h"
 #include "database/io/DxfEncoding.h"
 #include "database/io/DxfTags.h"
+#include "database/io/FileErrorText.h"
 #include "database/io/FileProxyEntity.h"
 
 namespace orv::io {
@@ -230,7 +231,7 @@ Acad::ErrorStatus DxfDrawingReader::placeObject(AcDbObject* object, const FileOb
     if (es != Acad::eOk) {
         delete object;
         return fail(es, "cannot place " + std::string(o.type) + " " + AcDbHandle(o.handle).asString() + ": " +
-                            Acad::errorStatusText(es), o.begin - 1);
+                            fileErrorText(es), o.begin - 1);
     }
     mMaxLoaded = std::max(mMaxLoaded, id.handle().value());
     return Acad::eOk;
@@ -246,7 +247,7 @@ Acad::ErrorStatus DxfDrawingReader::fileIn(AcDbObject*& object, const FileObject
     }
     if (es == Acad::eNullHandle || es == Acad::eEndOfObject) es = Acad::eOk;
     if (es != Acad::eOk) {
-        std::string why = filer.errorMessage().empty() ? Acad::errorStatusText(es) : filer.errorMessage();
+        std::string why = filer.errorMessage().empty() ? fileErrorText(es) : filer.errorMessage();
         object->close();
         return fail(es == Acad::eBadDxfSequence ? es : Acad::eInvalidDxfFile,
                     "cannot read " + std::string(o.type) + " " + AcDbHandle(o.handle).asString() + ": " + why,

@@ -17,6 +17,7 @@
 #include "database/io/DxfDrawing.h"
 #include "database/io/DxfEncoding.h"
 #include "database/io/DxfTags.h"
+#include "database/io/FileErrorText.h"
 #include "database/io/FileProxyEntity.h"
 #include "database/io/HeaderVariables.h"
 #include "database/io/ProxyGraphics.h"
@@ -62,7 +63,7 @@ bool DxfDrawingWriter::writeObject(const char* type, const AcDbObject* object) {
     Acad::ErrorStatus es = object->dxfOut(&mFiler);
     if (es != Acad::eOk) {
         mMessage = std::string("cannot write ") + type + " " + object->objectHandle().asString() + ": " +
-                   Acad::errorStatusText(es);
+                   fileErrorText(es);
         return false;
     }
     return true;
