@@ -36,6 +36,6 @@
                                " from tblDuct where ixDuct >= ? order by ixDuct")
                        net-main1)
   (princ "\n  ") (princ row))
-(princ "\nDucts drawn: ") (princ (length (ssgetx-duct)))
+(princ "\nDucts in the drawing: ") (princ (length (ssgetx-duct)))
 (princ "\nRendered ") (princ (host-render "DuctNetwork.svg"))
 (princ)
