@@ -4,7 +4,9 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 DEBIAN_PACKAGES = cmake g++ make libsqlite3-dev sqlite3 googletest libgtest-dev libgmock-dev \
-                  libbenchmark-dev libcli11-dev python3-ezdxf postgresql libpq-dev
+                  libbenchmark-dev libcli11-dev python3-ezdxf postgresql libpq-dev \
+                  libocct-modeling-algorithms-dev libocct-modeling-data-dev libocct-foundation-dev \
+                  libocct-data-exchange-dev
 
 .PHONY: deps build demo test clean
 
