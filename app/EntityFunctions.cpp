@@ -5,7 +5,9 @@
 #include <map>
 
 #include "app/DrawingFiles.h"
+#include "app/ExportCommand.h"
 #include "app/HostSession.h"
+#include "app/IsoRender.h"
 #include "app/ModelSpace.h"
 #include "database/dbdatabase.h"
 #include "database/dbentity.h"
@@ -16,6 +18,7 @@
 #include "lisp/AdsConvert.h"
 #include "lisp/AdsHost.h"
 #include "runtime/docman.h"
+#include "solid/zk_hvacSolid.h"
 
 using lisp::Args;
 using lisp::Interpreter;
@@ -212,10 +215,24 @@ void defineEntityFunctions(lisp::Interpreter& lisp, HostSession& session) {
         if (!saveDrawing(db, path, error)) lisp::raiseError("cannot save " + path + ": " + error);
         return Interpreter::string(path);
     }, 0, 1);
+    // (host-render PATH ["iso"]): the plan, or the isometric picture of the solids.
     lisp.defineBuiltin("host-render", [](Args args) -> Ref {
         std::string path = HostSession::absolutePath(stringArg(args, 0));
+        const bool iso = args.size() > 1 && stringArg(args, 1) == "iso";
         std::string error;
-        if (!renderModelSpace(workingDatabase(), path, error)) lisp::raiseError("cannot render " + path + ": " + error);
+        const bool ok = iso ? renderIsometric(workingDatabase(), path, error)
+                            : renderModelSpace(workingDatabase(), path, error);
+        if (!ok) lisp::raiseError("cannot render " + path + ": " + error);
+        return Interpreter::string(path);
+    }, 1, 2);
+    // (host-export PATH): the working drawing in the format PATH names.
+    lisp.defineBuiltin("host-export", [](Args args) -> Ref {
+        std::string path = HostSession::absolutePath(stringArg(args, 0));
+        const Exporter* exporter = exporterFor(path);
+        if (!exporter) lisp::raiseError("cannot export " + path + ": the name must end in one of " + exportExtensions());
+        std::string error;
+        if (!exporter->write(workingDatabase(), path, ExportOptions{}, error))
+            lisp::raiseError("cannot export " + path + ": " + error);
         return Interpreter::string(path);
     }, 1, 1);
 
@@ -294,6 +311,15 @@ void defineEntityFunctions(lisp::Interpreter& lisp, HostSession& session) {
         AcDbExtents extents;
         if (entity->getGeomExtents(extents) != Acad::eOk) return nullptr;
         return Interpreter::list({pointValue(extents.minPoint()), pointValue(extents.maxPoint())});
+    }, 1, 1);
+    // (VOLUME (MIN) (MAX) (CENTROID)) of a duct solid; nil for anything else.
+    lisp.defineBuiltin("host-massprop", [](Args args) -> Ref {
+        OpenedEntity entity(args, 0, AcDb::kForRead);
+        const zk_hvacSolid* solid = zk_hvacSolid::cast(entity.get());
+        zkSolidMassProps props;
+        if (!solid || !solid->getMassProps(props)) return nullptr;
+        return Interpreter::list({lisp::makeReal(props.volume), pointValue(props.minPoint),
+                                  pointValue(props.maxPoint), pointValue(props.centroid)});
     }, 1, 1);
     lisp.defineBuiltin("host-list", [](Args args) -> Ref {
         OpenedEntity entity(args, 0, AcDb::kForRead);

@@ -8,9 +8,11 @@
 
 #include "app/DrawingFiles.h"
 #include "app/HostSession.h"
+#include "app/SolidExport.h"
 
 #include "database/io/DrawingFiles.h"
 #include "database/io/ExplodeCustom.h"
+#include "runtime/rxapp.h"
 
 namespace {
 
@@ -22,6 +24,10 @@ bool writeDrawingFile(AcDbDatabase* db, const std::string& path, const ExportOpt
 const Exporter kExporters[] = {
     {".dxf", "ASCII DXF", writeDrawingFile},
     {".dwg", "the host's binary drawing format", writeDrawingFile},
+    {".step", "STEP of the duct solids", writeSolidExchangeFile},
+    {".stp", "STEP of the duct solids", writeSolidExchangeFile},
+    {".stl", "STL of the duct solids", writeSolidExchangeFile},
+    {".glb", "binary glTF of the duct solids", writeSolidGlb},
 };
 
 }  // namespace
@@ -55,6 +61,8 @@ int exportDrawingCommand(const std::string& drawing, const std::string& output, 
         return 3;
     }
     std::string error;
+    // Solids in the drawing need their library's class before reading.
+    acrxLoadModule("zk_zk-solid2015x64.dbx", false, false);
     AcDbDatabase* db = readDrawing(HostSession::absolutePath(drawing), error);
     if (db) setWorkingDrawing(db);
     if (!db) {

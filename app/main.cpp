@@ -8,11 +8,13 @@
 #include "app/DrawingFiles.h"
 #include "app/ExportCommand.h"
 #include "app/HostSession.h"
+#include "app/IsoRender.h"
 #include "app/ModelSpace.h"
 #include "database/dbdatabase.h"
 #include "projectdb/connectionfile.h"
 #include "projectdb/projectfile.h"
 #include "projectdb/serverproject.h"
+#include "runtime/rxapp.h"
 
 namespace {
 
@@ -48,14 +50,21 @@ int replCommand(const std::string& drawing) {
     return kExitOk;
 }
 
-int renderCommand(const std::string& drawing, const std::string& output) {
+int renderCommand(const std::string& drawing, const std::string& output, const std::string& view) {
     std::string error;
+    if (view != "plan" && view != "iso") {
+        std::cerr << "orvane-hvac: unknown view " << view << " (plan or iso)\n";
+        return kExitUsage;
+    }
+    // Solids in the drawing need their library's class before reading.
+    if (view == "iso") acrxLoadModule("zk_zk-solid2015x64.dbx", false, false);
     AcDbDatabase* db = readDrawing(HostSession::absolutePath(drawing), error);
     if (!db) {
         std::cerr << "orvane-hvac: cannot read " << drawing << ": " << error << "\n";
         return kExitFile;
     }
-    bool ok = renderModelSpace(db, HostSession::absolutePath(output), error);
+    bool ok = view == "iso" ? renderIsometric(db, HostSession::absolutePath(output), error)
+                            : renderModelSpace(db, HostSession::absolutePath(output), error);
     delete db;
     if (!ok) {
         std::cerr << "orvane-hvac: cannot render " << output << ": " << error << "\n";
@@ -115,6 +124,8 @@ int main(int argc, char** argv) {
         ->required()
         ->check(CLI::ExistingFile);
     render->add_option("-o,--output", renderOutput, "SVG file to write")->required();
+    std::string renderView = "plan";
+    render->add_option("--view", renderView, "plan (default) or iso: an isometric, shaded picture of the solids");
 
     std::string exportDrawing, exportOutput;
     ExportOptions exportOptions;
@@ -149,7 +160,7 @@ int main(int argc, char** argv) {
     }
     if (*run) return runCommand(drawing, script);
     if (*repl) return replCommand(replDrawing);
-    if (*render) return renderCommand(renderDrawing, renderOutput);
+    if (*render) return renderCommand(renderDrawing, renderOutput, renderView);
     if (*exportCmd) return exportDrawingCommand(exportDrawing, exportOutput, exportOptions);
     if (*newProject) return newProjectCommand(projectDir, projectName, projectServer);
     if (*copyProject) return copyProjectCommand(copyFrom, copyTo);

@@ -9,12 +9,6 @@ LispStatus notYetBuilt() {
 }
 } // namespace
 
-LispStatus solidUnion() { return notYetBuilt(); }
-LispStatus solidSlice() { return notYetBuilt(); }
-LispStatus drawTripleFitting() { return notYetBuilt(); }
-LispStatus drawTripleCenter() { return notYetBuilt(); }
-LispStatus drawTripleDiffuser() { return notYetBuilt(); }
-LispStatus explodeSolid() { return notYetBuilt(); }
 LispStatus dwgDiff() { return notYetBuilt(); }
 LispStatus projectExplorer() { return notYetBuilt(); }
 
