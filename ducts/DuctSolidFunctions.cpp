@@ -2,6 +2,7 @@
 // zk_hvac-drawTripleCenter, zk_hvac-drawTripleDiffuser, zk_hvac-solidUnion,
 // zk_hvac-solidSlice and zk_hvac-ExplodeSolid.
 #include "ads/ads.h"
+#include "ads/acedss.h"
 #include "database/dbopen.h"
 #include "ducts/DuctAccess.h"
 #include "ducts/DuctDbRecord.h"

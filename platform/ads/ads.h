@@ -88,13 +88,6 @@ int acedRetName(const ads_name name, int type);
 int acedRetPoint(const ads_point point);
 int acedRetList(const resbuf* list);
 
-// Selection sets. acedSSAdd with a null set starts a new one (a null
-// entity adds nothing); names are entity names as AutoLISP sees them.
-int acedSSAdd(const ads_name entity, const ads_name set, ads_name result);
-int acedSSLength(const ads_name set, int32_t* length);
-int acedSSName(const ads_name set, int32_t index, ads_name entity);
-int acedSSFree(const ads_name set);
-
 // Function registration for the current document.
 int acedDefun(const char* name, short code);
 int acedRegFunc(AdsFunctionHandler handler, int code);

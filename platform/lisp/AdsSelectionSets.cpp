@@ -4,7 +4,7 @@
 #include <map>
 #include <vector>
 
-#include "ads/ads.h"
+#include "ads/acedss.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 // Built-ins that cross into the application interface: getvar, setvar and
 // host-resbufs (shows the result buffers a registered function would get).
+#include "ads/acedss.h"
 #include "lisp/AdsConvert.h"
 #include "lisp/AdsHost.h"
 #include "lisp/Builtins.h"
