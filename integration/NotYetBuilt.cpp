@@ -9,10 +9,4 @@ LispStatus notYetBuilt() {
 }
 } // namespace
 
-LispStatus dwgDiff() { return notYetBuilt(); }
 LispStatus projectExplorer() { return notYetBuilt(); }
-
-int optionsDirect() {
-    acedRetNil();
-    return RSRSLT;
-}

@@ -1,6 +1,7 @@
 ;;; The example product layer: the product's AutoLISP that the HVAC module
 ;;; calls back and that drives it, as simple definitions for the demo and
 ;;; the script tests. Its parts are found on the support path.
-(foreach part '("hvac-project.lsp" "hvac-ducts.lsp" "hvac-trees.lsp")
+(foreach part '("hvac-project.lsp" "hvac-ducts.lsp" "hvac-trees.lsp"
+                "hvac-diffusers.lsp")
   (load (findfile part)))
 (princ)

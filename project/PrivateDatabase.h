@@ -1,0 +1,12 @@
+// A project database opened by path in a private component instance, for the
+// dialogs that may edit another project than the drawing's.
+#pragma once
+
+#include <string>
+
+#include "projectdb/ProjectDatabasePtr.h"
+
+// Opens the database at path. Answers a null pointer after telling the user
+// why when the component cannot be created, the file does not open (the
+// database error report) or it is read-only (a message box).
+IProjectDatabasePtr openPrivateDatabase(const std::string& path);
