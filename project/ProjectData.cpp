@@ -61,6 +61,10 @@ void ProjectDatabaseData::createRecords() {
     if (!mTextStyle) mTextStyle = std::make_unique<DbRecord>(db, L"tblTextStyle", L"ixTextStyle");
     if (!mCoolingLoad) mCoolingLoad = std::make_unique<hvac::CoolingLoadRecord>(db);
     if (!mHeatingLoad) mHeatingLoad = std::make_unique<hvac::HeatingLoadRecord>(db);
+    if (!mDiffuserPlacement)
+        mDiffuserPlacement = std::make_unique<DiffuserRecord>(db, DiffuserRecord::Table::kPlacement);
+    if (!mDiffuserSchedule) mDiffuserSchedule = std::make_unique<DiffuserRecord>(db, DiffuserRecord::Table::kSchedule);
+    if (!mDiffuserBlock) mDiffuserBlock = std::make_unique<DbRecord>(db, L"tblDwgDiff", L"ixDwgDiff");
 }
 
 void ProjectDatabaseData::connectIfMarked(AcDbDatabase* drawing) {
@@ -92,6 +96,9 @@ void ProjectDatabaseData::disconnect() {
         mTextStyle.reset();
         mCoolingLoad.reset();
         mHeatingLoad.reset();
+        mDiffuserPlacement.reset();
+        mDiffuserSchedule.reset();
+        mDiffuserBlock.reset();
         if (db && db.IsOpen()) db.Close();
     } catch (const _com_error&) {
         reportDatabaseError(db);

@@ -7,6 +7,7 @@
 
 #include "project/DbConnection.h"
 #include "project/DbRecord.h"
+#include "project/DiffuserRecords.h"
 
 namespace hvac {
 class CoolingLoadRecord;
@@ -41,6 +42,11 @@ public:
     // The load result records (null until the connection is open).
     hvac::CoolingLoadRecord* coolingLoadRecord() { return mCoolingLoad.get(); }
     hvac::HeatingLoadRecord* heatingLoadRecord() { return mHeatingLoad.get(); }
+    // The diffuser records: placed diffusers, schedules, blocks (null until
+    // the connection is open).
+    DiffuserRecord* diffuserPlacementRecord() { return mDiffuserPlacement.get(); }
+    DiffuserRecord* diffuserScheduleRecord() { return mDiffuserSchedule.get(); }
+    DbRecord* diffuserBlockRecord() { return mDiffuserBlock.get(); }
 
 private:
     void createRecords();
@@ -49,6 +55,8 @@ private:
     std::unique_ptr<DbRecord> mGlobal, mLayerKey, mLayer, mTextStyle;
     std::unique_ptr<hvac::CoolingLoadRecord> mCoolingLoad;
     std::unique_ptr<hvac::HeatingLoadRecord> mHeatingLoad;
+    std::unique_ptr<DiffuserRecord> mDiffuserPlacement, mDiffuserSchedule;
+    std::unique_ptr<DbRecord> mDiffuserBlock;
 };
 
 // True when the drawing's model space carries the connection mark.

@@ -9,6 +9,8 @@
 
 #include "project/DiffuserRecords.h"
 #include "project/DwgDiffDialog.h"
+#include "project/PrivateDatabase.h"
+#include "project/ProjectData.h"
 #include "project/ProjectDbFile.h"
 #include "ui/DialogActions.h"
 #include "projectdb/fieldlisthelpers.h"
@@ -249,4 +251,39 @@ TEST_F(DiffuserBlocks, PlacementTurnsOverAtTiltOneEightyAndConvertsWhenAsked) {
     p = diffuserPlacement(placed, false);
     EXPECT_NEAR(p.angle, 1.5707963, 1e-12);
     EXPECT_NEAR(p.xAxis.y, 1.0, 1e-7);
+}
+
+TEST_F(DiffuserBlocks, TheProjectHoldsItsDiffuserRecordsUntilItDisconnects) {
+    ProjectDatabaseData project(projectDir);
+    EXPECT_EQ(project.diffuserPlacementRecord(), nullptr);
+    ASSERT_TRUE(project.makeReady(false));
+    DiffuserRecord* placed = project.diffuserPlacementRecord();
+    ASSERT_NE(placed, nullptr);
+    ASSERT_NE(project.diffuserScheduleRecord(), nullptr);
+    ASSERT_NE(project.diffuserBlockRecord(), nullptr);
+    exec("insert into tblDiffL (ixDiffL, X) values (4, 2.5)");
+    ASSERT_TRUE(placed->read(4));
+    EXPECT_EQ(placed->real(L"X"), 2.5);
+    ASSERT_TRUE(project.makeReady(false));
+    EXPECT_EQ(project.diffuserPlacementRecord(), placed);
+    project.disconnect();
+    EXPECT_EQ(project.diffuserPlacementRecord(), nullptr);
+    EXPECT_EQ(project.diffuserScheduleRecord(), nullptr);
+    EXPECT_EQ(project.diffuserBlockRecord(), nullptr);
+}
+
+TEST_F(DiffuserBlocks, APrivateDatabaseThatIsReadOnlyOrNoDatabaseOpensNothing) {
+    std::string path = findProjectDatabaseFile(projectDir, "zk_hvac");
+    std::string copy = root + "/locked.zk";
+    std::filesystem::copy_file(path, copy);
+    std::filesystem::permissions(copy, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    EXPECT_FALSE(openPrivateDatabase(copy));
+    EXPECT_NE(output.find("Database is read-only. Cannot be viewed at this time."), std::string::npos) << output;
+    output.clear();
+    EXPECT_FALSE(openPrivateDatabase(root + "/none.zk"));
+    EXPECT_NE(output.find("\nDatabase Error: "), std::string::npos);
+    std::filesystem::permissions(copy, std::filesystem::perms::owner_all);
+    IProjectDatabasePtr other = openPrivateDatabase(copy);
+    ASSERT_TRUE(other);
+    other.Close();
 }
