@@ -13,7 +13,8 @@
              '("set" "3D circle approximation" 1 "6")
              '("select" "Ventilation calculation method" 1)
              '("press" "&OK"))
-(princ "\nLast selected: ") (prin1 (zk_hvac-options "blocks/" "AUTOFIT-RC2"))
+(setq key (zk_hvac-options "blocks/" "AUTOFIT-RC2"))
+(princ "\nLast selected: ") (prin1 key)
 (princ "\nStored settings:")
 (foreach row (host-sql (strcat "SELECT sKey, sText, dNumber FROM tblGlobal WHERE sKey IN"
                                " ('AUTOFIT-RC2', 'ELBOW RADIUS', 'SHOW BK', 'RECTANGULAR DUCT LABEL FORMAT',"
