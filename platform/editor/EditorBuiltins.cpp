@@ -2,9 +2,6 @@
 #include "editor/EditorBuiltins.h"
 #include "editor/EditorView.h"
 
-#include <climits>
-#include <cstdlib>
-
 #include "editor/EditorInput.h"
 
 #include <cstdlib>
@@ -60,19 +57,4 @@ void registerEditorBuiltins(lisp::Interpreter& interpreter) {
         for (const AcEdInputItem& item : items) acedQueueInput(item);
         return lisp::Interpreter::integer(static_cast<int32_t>(acedPendingInput()));
     });
-    // (getint [PROMPT]): the next queued answer as an integer; text that is
-    // not one is refused and the next answer taken; Enter, Escape or an empty
-    // queue give nil.
-    interpreter.defineBuiltin("getint", [](lisp::Args args) -> lisp::Ref {
-        if (!args.empty() && lisp::isType(args[0], lisp::Type::Str)) acutPrintf("%s", args[0]->str.c_str());
-        AcEdInputItem item;
-        while (acedNextInput(item) && !item.isPoint && !item.isEnter() && !item.isCancel()) {
-            char* end = nullptr;
-            long value = std::strtol(item.text.c_str(), &end, 10);
-            if (end != item.text.c_str() && *end == '\0' && value >= INT32_MIN && value <= INT32_MAX)
-                return lisp::Interpreter::integer(static_cast<int32_t>(value));
-            acutPrintf("\nRequires an integer value.");
-        }
-        return lisp::Interpreter::nil();
-    }, 0, 1);
 }
