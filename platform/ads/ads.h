@@ -26,6 +26,7 @@ enum : short {
     RTLE = 5017,
     RTDOTE = 5018,
     RTNIL = 5019,
+    RTDXF0 = 5020,  // DXF group 0 in acutBuildList, where 0 ends the list
     RTT = 5021,
 };
 
@@ -71,6 +72,7 @@ int acutRelRb(resbuf* rb);
 // Builds a list from (type code, value, ...) terminated by 0. Points are
 // passed as a pointer to three doubles, strings as const char*, entity names
 // as a pointer to ads_name, RTLB/RTLE/RTDOTE/RTNIL/RTT take no value.
+// RTDXF0 with a string makes a group 0 node (the entity type of a filter).
 resbuf* acutBuildList(int type, ...);
 
 // Argument list of the function call in progress (owned by the caller;

@@ -14,6 +14,10 @@ bool toInputItem(const lisp::Ref& value, AcEdInputItem& item) {
         item = AcEdInputItem::makeText(value->str);
         return true;
     }
+    if (lisp::isNumber(value)) {
+        item = AcEdInputItem::makeText(lisp::Interpreter::princText(value));
+        return true;
+    }
     if (!lisp::isCons(value)) return false;
     std::vector<lisp::Ref> parts = lisp::listItems(value);
     if (parts.size() < 2 || parts.size() > 3) return false;
@@ -57,4 +61,8 @@ void registerEditorBuiltins(lisp::Interpreter& interpreter) {
         for (const AcEdInputItem& item : items) acedQueueInput(item);
         return lisp::Interpreter::integer(static_cast<int32_t>(acedPendingInput()));
     });
+    registerSelectionBuiltins(interpreter);
+    registerCommandBuiltins(interpreter);
+    registerInputBuiltins(interpreter);
+    registerDatabaseBuiltins(interpreter);
 }

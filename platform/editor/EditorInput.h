@@ -33,15 +33,40 @@ enum : int {
     RSG_NONULL = 1,  // Enter is not an answer
     RSG_NOZERO = 2,
     RSG_NONEG = 4,
+    RSG_NOLIM = 8,
+    RSG_DASH = 32,
+    RSG_2D = 64,      // distances ignore Z
+    RSG_OTHER = 128,  // any text is taken as a keyword
 };
+// Bits and keywords ("Width Height", capitals mark the short form; after
+// " _" the language-independent names) for the next prompt only.
 int acedInitGet(int flags, const char* keywords);
 
-// Prints the prompt and reads a point: RTNORM, RTNONE (Enter) or RTCAN
-// (Escape or no more input). Text that is not a point is refused and the
-// prompt repeated.
+// The prompts below print the prompt and take the next queued answer. They
+// return RTNORM, RTNONE (Enter, unless RSG_NONULL), RTCAN (Escape or no more
+// input) or RTKWORD (a keyword of acedInitGet: acedGetInput gives it). An
+// answer of the wrong kind prints why and the prompt is repeated.
+
+// A point (or "x,y[,z]" text).
 int acedGetPoint(const ads_point base, const char* prompt, ads_point result);
-// Prints the prompt and reads text: RTNORM or RTCAN. A queued point is
-// taken as its "x,y,z" text.
+// The other corner of a box from base.
+int acedGetCorner(const ads_point base, const char* prompt, ads_point result);
+// A 16-bit integer.
+int acedGetInt(const char* prompt, int* result);
+int acedGetReal(const char* prompt, ads_real* result);
+// A number, or a point whose distance from base is taken (without base, a
+// second point is asked for).
+int acedGetDist(const ads_point base, const char* prompt, ads_real* result);
+// Degrees as a number (converted to radians), or a point whose direction
+// from base is taken (without base, two points).
+int acedGetAngle(const ads_point base, const char* prompt, ads_real* result);
+int acedGetOrient(const ads_point base, const char* prompt, ads_real* result);
+// Only keywords are answers (RTNORM with the keyword in result).
+int acedGetKword(const char* prompt, char* result, size_t bufLen);
+// The keyword of the last RTKWORD answer.
+int acedGetInput(char* result, size_t bufLen);
+// Text: RTNORM or RTCAN. A queued point is taken as its "x,y,z" text;
+// unless cronly, the text ends at its first space.
 int acedGetString(int cronly, const char* prompt, char* result, size_t bufLen);
 // Redraws the screen (nothing to do without a screen).
 int acedRedraw(const ads_name entity, int mode);

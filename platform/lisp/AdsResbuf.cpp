@@ -116,8 +116,8 @@ resbuf* acutBuildList(int type, ...) {
     resbuf* head = nullptr;
     resbuf** link = &head;
     for (; type != 0; type = va_arg(args, int)) {
-        resbuf* node = acutNewRb(type);
-        switch (resbufKind(type)) {
+        resbuf* node = acutNewRb(type == RTDXF0 ? 0 : type);
+        switch (resbufKind(node->restype)) {
         case RbKind::Real: node->resval.rreal = va_arg(args, double); break;
         case RbKind::Point: {
             const double* point = va_arg(args, const double*);

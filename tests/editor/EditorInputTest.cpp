@@ -130,7 +130,7 @@ TEST_F(EditorInput, HostInputQueuesPointsAndStringsAndRejectsOthers) {
     ASSERT_TRUE(acedNextInput(item));
     EXPECT_TRUE(item.isPoint);
     EXPECT_EQ(item.point, AcGePoint3d(1, 2, 0));
-    r = interp.evalString("(host-input '(1 2) 7)");
+    r = interp.evalString("(host-input '(1 2) 'seven)");
     EXPECT_FALSE(r.ok);
     EXPECT_NE(r.error.find("host-input"), std::string::npos);
     EXPECT_EQ(acedPendingInput(), 3u);  // nothing queued from the refused call
