@@ -34,21 +34,6 @@ void registerEditorBuiltins(lisp::Interpreter& interpreter) {
     acedOrthoMode(); // registers the editor's system variables
     registerEditorViewVars();
     registerModelXDataBuiltin(interpreter);
-    // (getint [PROMPT]): an integer read from the input; nil on Escape. Text
-    // that is not an integer is refused and the prompt repeated.
-    interpreter.defineBuiltin("getint", [](lisp::Args args) -> lisp::Ref {
-        const std::string prompt =
-            !args.empty() && lisp::isType(args[0], lisp::Type::Str) ? args[0]->str : std::string();
-        char text[256];
-        while (acedGetString(0, prompt.c_str(), text, sizeof text) == RTNORM) {
-            char* end = nullptr;
-            const long value = std::strtol(text, &end, 10);
-            if (end != text && *end == '\0' && value >= -32768 && value <= 32767)
-                return lisp::Interpreter::integer(static_cast<int32_t>(value));
-            acutPrintf("\nRequires an integer value.");
-        }
-        return lisp::Interpreter::nil();
-    }, 0, 1);
     interpreter.defineBuiltin("host-input", [](lisp::Args args) -> lisp::Ref {
         std::vector<AcEdInputItem> items;
         for (const lisp::Ref& arg : args) {
