@@ -1,6 +1,5 @@
 // Built-ins that cross into the application interface: getvar, setvar and
 // host-resbufs (shows the result buffers a registered function would get).
-#include "ads/acedss.h"
 #include "lisp/AdsConvert.h"
 #include "lisp/AdsHost.h"
 #include "lisp/Builtins.h"
@@ -77,44 +76,9 @@ Ref hostResbufs(Args a) {
     return makeList(items);
 }
 
-// (ssadd [ename [ss]]): a new selection set, or ss with ename added.
-Ref ssadd(Args a) {
-    const int64_t* entity = nullptr;
-    const int64_t* set = nullptr;
-    if (a.size() > 0 && a[0]) {
-        if (!isType(a[0], Type::Ename)) badArgument("lentityp", a[0]);
-        entity = a[0]->u.name;
-    }
-    if (a.size() > 1 && a[1]) {
-        if (!isType(a[1], Type::Pickset)) badArgument("lselsetp", a[1]);
-        set = a[1]->u.name;
-    }
-    ads_name result;
-    if (acedSSAdd(entity, set, result) != RTNORM) return nullptr;
-    return makePickset(result);
-}
-
-Ref sslength(Args a) {
-    if (!isType(a[0], Type::Pickset)) badArgument("lselsetp", a[0]);
-    int32_t length = 0;
-    if (acedSSLength(a[0]->u.name, &length) != RTNORM) return nullptr;
-    return makeInt(length);
-}
-
-Ref ssname(Args a) {
-    if (!isType(a[0], Type::Pickset)) badArgument("lselsetp", a[0]);
-    if (!isType(a[1], Type::Int)) badArgument("fixnump", a[1]);
-    ads_name entity;
-    if (acedSSName(a[0]->u.name, static_cast<int32_t>(a[1]->u.i), entity) != RTNORM) return nullptr;
-    return makeEname(entity);
-}
-
 }  // namespace
 
 void registerAdsBuiltins() {
-    defineSubr("ssadd", ssadd, 0, 2);
-    defineSubr("sslength", sslength, 1, 1);
-    defineSubr("ssname", ssname, 2, 2);
     defineSubr("getvar", getvar, 1, 1);
     defineSubr("setvar", setvar, 2, 2);
     defineSubr("host-resbufs", hostResbufs);

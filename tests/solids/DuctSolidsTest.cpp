@@ -8,6 +8,7 @@
 #include "database/dbopen.h"
 #include "ducts/DuctAccess.h"
 #include "ducts/DuctDbRecord.h"
+#include "editor/EditorBuiltins.h"
 #include "integration/DocData.h"
 #include "solid/HvacSolid.h"
 
@@ -23,6 +24,7 @@ protected:
         db = currentDuctRecord();
         ASSERT_TRUE(db && db->hasDatabase());
         registerFunctionTableForTest();
+        registerSelectionBuiltins(interp);
         eval("(defun convert_rp_dp (p u) p)");
         eval("(defun getPrevDuct (k x) nil)");
         eval("(setq *next* nil)");
