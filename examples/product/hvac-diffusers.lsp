@@ -6,8 +6,10 @@
 ;; answers 0: the schedules keep no block. REPLACED lists the pairs of this
 ;; session so far, ((old new) ...).
 (defun util-deleteBlocks (key kind discipline replaced / new)
-  (setq new (getint (strcat "\nReplace diffuser block " (itoa key) " with block number: ")))
-  (if (null new) (setq new 0))
+  ;; Enter answers nil and Escape raises "Function cancelled": both mean none.
+  (setq new (vl-catch-all-apply 'getint
+              (list (strcat "\nReplace diffuser block " (itoa key) " with block number: "))))
+  (if (or (null new) (vl-catch-all-error-p new)) (setq new 0))
   (princ (strcat "\nRemoved " discipline " " kind " block " (itoa key) " from the drawings"
                  (if (= new 0) "" (strcat "; schedules move to block " (itoa new)))))
   (list key new))
