@@ -51,7 +51,7 @@ void HostSession::defineHostFunctions() {
         return Interpreter::nil();
     }, 1, 1);
     mLisp.defineBuiltin("host-unload", [this](Args) -> Ref {
-        if (!unloadModule()) lisp::raiseError("the module cannot be unloaded");
+        if (!unloadModule()) lisp::raiseError("the module was not unloaded");
         return Interpreter::nil();
     }, 0, 0);
     mLisp.defineBuiltin("host-load", [this](Args) -> Ref {

@@ -74,7 +74,7 @@ bool HostSession::loadModule() {
 
 bool HostSession::unloadModule() {
     if (!mModuleLoaded) return true;
-    bool ok = acrxUnloadModule(kModuleFileName, false);
+    if (!acrxUnloadModule(kModuleFileName, false)) return false;
     mModuleLoaded = false;
     // The module's functions disappear from every document.
     AcApDocument* current = acDocManager->curDocument();
@@ -84,7 +84,7 @@ bool HostSession::unloadModule() {
         for (const auto& [name, code] : adsRegisteredFunctions()) acedUndef(name.c_str(), code);
     }
     adsSetFunctionContext(current);
-    return ok;
+    return true;
 }
 
 AcApDocument* HostSession::newDocument(const std::string& path) {

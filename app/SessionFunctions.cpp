@@ -8,6 +8,7 @@
 
 #include "app/DrawingFiles.h"
 #include "app/HostSession.h"
+#include "ads/ads.h"
 #include "database/dbdatabase.h"
 #include "lisp/AdsHost.h"
 #include "projectdb/projectfile.h"
@@ -82,6 +83,7 @@ void defineSessionFunctions(lisp::Interpreter& lisp) {
     });
     lisp.defineBuiltin("host-repair-project", [](Args args) -> Ref {
         projectdb::ProjectFileResult result = projectdb::repairProject(stringArg(args, 0, "host-repair-project"));
+        if (!result.ok) acutPrintf("\n%s", result.message.c_str());
         return result.ok ? Interpreter::t() : Interpreter::nil();
     }, 1, 1);
     // Overwrites the start of a file with garbage (for repair tests).

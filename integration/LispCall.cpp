@@ -4,6 +4,7 @@
 #include "ads/ads.h"
 #include "database/dbdatabase.h"
 #include "integration/DocData.h"
+#include "integration/ModuleLifetime.h"
 #include "runtime/docman.h"
 #include "runtime/exceptions.h"
 
@@ -36,6 +37,7 @@ const char* messageOf(int status) {
 
 int invokeLispFunction(LispImplementation implementation, DocDataManager* manager) {
     if (manager && !manager->currentDocData()) return RSRSLT;
+    ModuleCallScope running;
     bool locked = false;
     auto unlock = [&] {
         if (locked) acDocManager->unlockDocument(workingDocument());

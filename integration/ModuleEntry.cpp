@@ -7,6 +7,7 @@
 #include "ads/ads.h"
 #include "integration/DocData.h"
 #include "integration/FunctionTable.h"
+#include "integration/ModuleLifetime.h"
 #include "integration/ModuleClasses.h"
 #include "runtime/exceptions.h"
 
@@ -50,6 +51,17 @@ AcRx::AppRetCode initApplication(void* appId) {
 }
 
 AcRx::AppRetCode unloadApplication() {
+    // The host would call into unloaded code for these: refuse instead.
+    if (long objects = liveModuleObjects()) {
+        acutPrintf("\nThe Orvane HVAC module cannot be unloaded: %ld of its objects (rooms, leaders) still exist. "
+                   "Close the drawings that hold them first.",
+                   objects);
+        return AcRx::kRetError;
+    }
+    if (runningModuleCalls()) {
+        acutPrintf("\nThe Orvane HVAC module cannot be unloaded while one of its functions is running.");
+        return AcRx::kRetError;
+    }
     delete gDocDataManager;
     gDocDataManager = nullptr;
     for (const char* group : kForeignCommandGroups)

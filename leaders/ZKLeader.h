@@ -7,6 +7,7 @@
 #include "database/dbblockref.h"
 #include "database/dbcurve.h"
 #include "geometry/AcGe.h"
+#include "integration/ModuleLifetime.h"
 
 class ZKLeader : public AcDbCurve {
     ACRX_DECLARE_MEMBERS(ZKLeader);
@@ -84,6 +85,7 @@ protected:
     Acad::ErrorStatus subGetGeomExtents(AcDbExtents& extents) const override;
 
 private:
+    ModuleObjectToken mLiveToken;  // refuses a module unload while the leader exists
     // Places the arrow insert at the tip, turned along middle -> end.
     void updateArrow();
     Acad::ErrorStatus readVersion(AcDbDwgFiler* filer, Adesk::Int32 version);

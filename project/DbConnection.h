@@ -14,10 +14,14 @@ public:
     bool isOpen();
     IProjectDatabasePtr& database() { return mDb; }
     const std::string& projectFolder() const { return mFolder; }
+    // Why the last connect left the connection closed, in words ("" when it
+    // did not fail).
+    const std::string& failureCause() const { return mCause; }
 
 private:
     IProjectDatabasePtr mDb;
     std::string mFolder;
+    std::string mCause;
 };
 
 // Prints the pending error of db (nothing for 3021); answers whether one

@@ -79,7 +79,10 @@ bool ProjectDatabaseData::makeReady(bool messages) {
         open = mConnection.isOpen();
     }
     if (!open) {
-        if (messages) acutPrintf("%s", connectErrorMessage(kProductKey).c_str());
+        if (messages) {
+            acutPrintf("%s", connectErrorMessage(kProductKey).c_str());
+            if (!mConnection.failureCause().empty()) acutPrintf("\nCause: %s.", mConnection.failureCause().c_str());
+        }
         return false;
     }
     createRecords();

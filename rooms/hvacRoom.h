@@ -2,6 +2,8 @@
 // leader from the label to the outline, all filed inside one entity.
 #pragma once
 
+#include "integration/ModuleLifetime.h"
+
 #include <string>
 #include <vector>
 
@@ -114,6 +116,7 @@ protected:
     Acad::ErrorStatus subErase(bool erasing) override;
 
 private:
+    ModuleObjectToken mLiveToken;  // refuses a module unload while the room exists
     friend class RoomSpatialIndex;
     // Width used for the frame: the wrap width, or the laid-out width.
     double labelFrameWidth() const;

@@ -17,8 +17,9 @@ extern const CLSID CLSID_ProjectDatabase;
 // Error numbers reported by GetLastError beside the database's own codes.
 enum ProjectDatabaseError : LONG {
     kDbErrNoCurrentRecord = 3021,  // no current record
-    kDbErrDiskOrNetwork = 3043,    // disk, network or locking failure
+    kDbErrDiskOrNetwork = 3043,    // disk or network failure
     kDbErrRecordChanged = 3197,    // the row changed since it was read
+    kDbErrLocked = 3218,           // another user held a lock past the busy timeout
     kDbErrNotOpen = 3420,          // no database is open
     kDbErrNoTable = 3078,          // SetTable not called or table unknown
     kDbErrBadIndex = 3800,         // index not known for the table

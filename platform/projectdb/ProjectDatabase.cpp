@@ -2,6 +2,7 @@
 // error.
 #include "projectdb/ProjectDatabase.h"
 
+#include <sqlite3.h>
 #include <sys/stat.h>
 
 #include <atomic>
@@ -121,6 +122,11 @@ ProjectDatabaseImpl::OpenResult ProjectDatabaseImpl::openFile(const std::string&
     } else if (!error.text.empty()) {
         fail(kDbErrDiskOrNetwork, error.text);
         return OpenResult::Failed;
+    } else if (st.st_size == 0) {
+        // SQLite would take it as an empty database and the project would
+        // open with no starting rows: it is a save that never happened.
+        fail(SQLITE_NOTADB, "The project database file '" + path + "' is empty (0 bytes).");
+        return OpenResult::Damaged;
     } else {
         SqliteOpen outcome;
         mConn = openSqliteProject(path, projectDatabaseBusyTimeout(), &outcome, &error);

@@ -17,6 +17,7 @@
 #include <optional>
 
 #include "projectdb/IProjectDatabase.h"
+#include "projectdb/dberror.h"
 
 namespace projectdb {
 namespace {
@@ -367,6 +368,10 @@ public:
         const char* primary = result ? PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
         std::string text = primary ? primary : withoutTrailingSpace(PQerrorMessage(mConn));
         bool lost = PQstatus(mConn) != CONNECTION_OK;
+        if (!lost && state && std::strcmp(state, "55P03") == 0) {  // the lock timeout ran out
+            mError = {kDbErrLocked, kLockedByAnotherUser, false};
+            return;
+        }
         mError = {lost || isDiskNetworkOrLock(state) ? kDbErrDiskOrNetwork : kDbErrServer, text, false};
     }
     bool prepareOnServer(const std::string& name, const std::string& sql)

@@ -5,10 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <set>
 #include <vector>
 
+#include "projectdb/ProjectDatabase.h"
 #include "projectdb/connectionfile.h"
 #include "projectdb/schema.h"
 #include "projectdb/seeddata.h"
@@ -22,6 +24,12 @@ std::string baseName(std::string dir)
     while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
     auto slash = dir.find_last_of('/');
     return slash == std::string::npos ? dir : dir.substr(slash + 1);
+}
+
+bool isLockFailure(int rc)
+{
+    int primary = rc & 0xFF;
+    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
 }
 
 // Opens (creating) a scratch database file meant to be renamed into place.
@@ -70,6 +78,7 @@ struct CopyResult {
     bool readable = false;  // the table could be read at all
     int rows = 0;
     bool complete = false;  // read to its end without error
+    bool locked = false;    // reading stopped at another user's lock
 };
 
 // Copies the rows of one table that can be read, row by row, so damage
@@ -88,7 +97,10 @@ CopyResult copyRows(sqlite3* source, sqlite3* target, const std::string& table)
     }
     if (list.empty()) return result;
     Statement read, write;
-    if (prepareStatement(source, "SELECT " + list + " FROM " + quoteName(table), read) != SQLITE_OK) return result;
+    if (int rc = prepareStatement(source, "SELECT " + list + " FROM " + quoteName(table), read); rc != SQLITE_OK) {
+        result.locked = isLockFailure(rc);
+        return result;
+    }
     if (prepareStatement(target, "INSERT OR IGNORE INTO " + quoteName(table) + " (" + list + ") VALUES (" + params + ")",
                          write) != SQLITE_OK)
         return result;
@@ -101,6 +113,7 @@ CopyResult copyRows(sqlite3* source, sqlite3* target, const std::string& table)
         sqlite3_reset(write.get());
     }
     result.complete = rc == SQLITE_DONE;
+    result.locked = isLockFailure(rc);
     result.readable = result.readable || result.complete;
     return result;
 }
@@ -125,6 +138,110 @@ bool fileExists(const std::string& path)
 {
     struct stat st{};
     return stat(path.c_str(), &st) == 0;
+}
+
+std::string lockedMessage(const std::string& path)
+{
+    return "The project database '" + path +
+           "' is in use by another user or program (locked); it was not repaired and nothing was changed. "
+           "Try again when it is no longer in use.";
+}
+
+// Whether a file can be the remains of a project database: empty (a save
+// that never happened), a database file, or a file that still holds the
+// project's table definitions (a database whose first page was damaged).
+// A script or a document is none of these.
+bool looksLikeProjectFile(const std::string& path, const struct stat& st)
+{
+    if (st.st_size == 0) return true;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return true;  // unreadable: the copy below reports it
+    static const char kHeader[] = "SQLite format 3";
+    std::string head(sizeof kHeader, '\0');
+    size_t got = std::fread(head.data(), 1, head.size(), file);
+    if (got == head.size() && head == std::string(kHeader, sizeof kHeader)) {
+        std::fclose(file);
+        return true;
+    }
+    // Scan for a project table's definition; the schema lives near the start.
+    std::string window;
+    char buffer[65536];
+    bool found = false;
+    std::rewind(file);
+    for (int chunks = 0; !found && chunks < 256; ++chunks) {
+        size_t n = std::fread(buffer, 1, sizeof buffer, file);
+        if (n == 0) break;
+        window = window.substr(window.size() > 64 ? window.size() - 64 : 0) + std::string(buffer, n);
+        found = window.find("CREATE TABLE \"tblGlobal\"") != std::string::npos ||
+                window.find("CREATE TABLE tblGlobal") != std::string::npos;
+    }
+    std::fclose(file);
+    return found;
+}
+
+// The damaged file opened for the copy, with the write lock taken (waiting
+// up to the busy timeout for other users).
+class SourceFile {
+public:
+    explicit SourceFile(const std::string& path)
+    {
+        if (sqlite3_open_v2(path.c_str(), &mDb, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+            sqlite3_close(mDb);
+            mDb = nullptr;
+            sqlite3_open_v2(path.c_str(), &mDb, SQLITE_OPEN_READONLY, nullptr);
+        }
+        sqlite3_busy_timeout(mDb, projectDatabaseBusyTimeout());
+        int rc = sqlite3_exec(mDb, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+        // A file that cannot be written is still read under a read lock.
+        if ((rc & 0xFF) == SQLITE_READONLY)
+            rc = sqlite3_exec(mDb, "BEGIN; SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+        mBusy = isLockFailure(rc);
+        if (rc == SQLITE_OK) mNotAProject = !hasProjectTable();
+    }
+    ~SourceFile()
+    {
+        if (mDb && !sqlite3_get_autocommit(mDb)) sqlite3_exec(mDb, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(mDb);
+    }
+    SourceFile(const SourceFile&) = delete;
+    SourceFile& operator=(const SourceFile&) = delete;
+
+    sqlite3* db() const { return mDb; }
+    bool busy() const { return mBusy; }
+    // A readable database that holds none of the project's tables.
+    bool notAProject() const { return mNotAProject; }
+
+private:
+    bool hasProjectTable()
+    {
+        Statement stmt;
+        if (prepareStatement(mDb, "SELECT name FROM sqlite_master WHERE type = 'table'", stmt) != SQLITE_OK) return true;
+        int rc, tables = 0;
+        bool known = false;
+        while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
+            ++tables;
+            auto name = reinterpret_cast<const char*>(sqlite3_column_text(stmt.get(), 0));
+            known = known || (name && findTableDef(name));
+        }
+        // An empty schema is an empty file: damaged, not foreign.
+        return rc != SQLITE_DONE || known || tables == 0;
+    }
+
+    sqlite3* mDb = nullptr;
+    bool mBusy = false;
+    bool mNotAProject = false;
+};
+
+// Links the damaged file to PATH.damaged, or PATH.damaged-2, -3, ... when
+// earlier copies exist (each is kept). Answers the name, or "" on failure.
+std::string keepDamagedCopy(const std::string& path)
+{
+    for (int n = 1; n < 10000; ++n) {
+        std::string backup = path + ".damaged" + (n == 1 ? std::string() : "-" + std::to_string(n));
+        if (link(path.c_str(), backup.c_str()) == 0) return backup;
+        if (errno != EEXIST) return {};
+    }
+    return {};
 }
 
 }  // namespace
@@ -180,7 +297,8 @@ ProjectFileResult repairProject(const std::string& path)
 {
     ProjectFileResult result;
     result.path = path;
-    if (!fileExists(path)) {
+    struct stat st{};
+    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
         result.message = "Could not find file '" + path + "'.";
         return result;
     }
@@ -188,31 +306,50 @@ ProjectFileResult repairProject(const std::string& path)
         result.message = "'" + path + "' names a project on a database server, which keeps it whole; nothing to repair.";
         return result;
     }
+    if (!looksLikeProjectFile(path, st)) {
+        result.message = "'" + path + "' is not a project database; it was left unchanged.";
+        return result;
+    }
+    // Hold the write lock on the damaged file from the first read until it
+    // is replaced: no other user can commit a change that the copy misses.
+    SourceFile source(path);
+    if (source.busy()) {
+        result.message = lockedMessage(path);
+        return result;
+    }
+    if (source.notAProject()) {
+        result.message = "'" + path + "' is a database but not a project database; it was left unchanged.";
+        return result;
+    }
+
     std::string scratch = path + ".repair-" + std::to_string(getpid());
     sqlite3* target = openScratch(scratch, result.message);
     if (!target) return result;
     int rc = sqlite3_exec(target, "PRAGMA journal_mode=DELETE; BEGIN", nullptr, nullptr, nullptr);
     if (rc == SQLITE_OK) rc = createSchema(target);
 
-    sqlite3* source = nullptr;
-    sqlite3_open_v2(path.c_str(), &source, SQLITE_OPEN_READONLY, nullptr);
     int rows = 0, lostTables = 0;
+    bool locked = false;
     if (rc == SQLITE_OK) {
-        for (const auto& [name, sql] : extraTables(source)) {
-            if (sqlite3_exec(target, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK)
-                rows += copyRows(source, target, name).rows;
+        for (const auto& [name, sql] : extraTables(source.db())) {
+            if (sqlite3_exec(target, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK) {
+                CopyResult copied = copyRows(source.db(), target, name);
+                rows += copied.rows;
+                locked = locked || copied.locked;
+            }
         }
         for (const TableDef& t : projectTables()) {
-            CopyResult copied = copyRows(source, target, t.name);
+            CopyResult copied = copyRows(source.db(), target, t.name);
+            locked = locked || copied.locked;
+            if (locked) break;
             rows += copied.rows;
             if (!copied.complete) ++lostTables;
             if (!copied.readable && copied.rows == 0) rc = seedTable(target, t.name);
             if (rc != SQLITE_OK) break;
         }
     }
-    sqlite3_close(source);
-    if (rc != SQLITE_OK) {
-        result.message = sqlite3_errmsg(target);
+    if (locked || rc != SQLITE_OK) {
+        result.message = locked ? lockedMessage(path) : std::string(sqlite3_errmsg(target));
         sqlite3_close(target);
         std::remove(scratch.c_str());
         return result;
@@ -221,12 +358,12 @@ ProjectFileResult repairProject(const std::string& path)
         std::remove(scratch.c_str());
         return result;
     }
-    // Keep the damaged file, and move its journal away: a journal left
-    // beside the rebuilt file would be rolled back into it.
-    std::string backup = path + ".damaged";
-    std::remove(backup.c_str());
-    if (link(path.c_str(), backup.c_str()) != 0) {
-        result.message = "Could not keep a copy of the damaged file as '" + backup + "'.";
+    // Keep the damaged file under the first free numbered name, and move its
+    // journal away: a journal left beside the rebuilt file would be rolled
+    // back into it.
+    std::string backup = keepDamagedCopy(path);
+    if (backup.empty()) {
+        result.message = "Could not keep a copy of the damaged file beside '" + path + "'; it was left unchanged.";
         std::remove(scratch.c_str());
         return result;
     }

@@ -127,7 +127,7 @@ public:
         int code = sqlite3_extended_errcode(mDb);
         if (code == SQLITE_OK || (code & 0xFF) != (rc & 0xFF)) code = rc;
         const char* text = sqlite3_errcode(mDb) != SQLITE_OK ? sqlite3_errmsg(mDb) : sqlite3_errstr(rc);
-        mError = {errorNumberForSqlite(code), text, isDamagedFile(code)};
+        mError = {errorNumberForSqlite(code), messageForSqlite(code, text), isDamagedFile(code)};
         return false;
     }
     int busyTimeoutMs = 0;  // the lock wait handler's limit

@@ -115,7 +115,8 @@ bool acrxUnloadModule(const char* moduleName, bool /*asCmd*/) {
     for (auto it = loadedApps().begin(); it != loadedApps().end(); ++it) {
         if (it->name != moduleName) continue;
         if (it->locked) return false;
-        it->entry(AcRx::kUnloadAppMsg, &*it);
+        // An application that answers an error stays loaded (it said why).
+        if (it->entry(AcRx::kUnloadAppMsg, &*it) == AcRx::kRetError) return false;
         void* handle = it->handle;
         loadedApps().erase(it);
         // Sanitizer runs keep the code mapped so leak reports can name it.

@@ -33,7 +33,8 @@ inline constexpr const char* kAcRxEntryPointName = "acrxEntryPoint";
 // ORVANE_SUPPORT. Sends kInitAppMsg. Returns false when it cannot be loaded
 // or its initialisation fails.
 bool acrxLoadModule(const char* moduleName, bool printIt, bool asCmd = false);
-// Sends kUnloadAppMsg and releases the file.
+// Sends kUnloadAppMsg and releases the file, unless the application answers
+// kRetError (it refuses: it stays loaded and false is returned).
 bool acrxUnloadModule(const char* moduleName, bool asCmd = false);
 // Sends a message to one loaded application (by the name it was loaded as),
 // or to every loaded application when moduleName is null. Returns the last

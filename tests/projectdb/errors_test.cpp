@@ -46,7 +46,7 @@ TEST_P(ProjectDbTest, OtherFailuresCarryTheDatabasesText)
     EXPECT_THROW(db.AddNew(notAList, stored), _com_error);
 }
 
-TEST_P(ProjectDbTest, LockHeldByAnotherWriterIs3043)
+TEST_P(ProjectDbTest, LockHeldByAnotherWriterIsALockErrorNotADiskError)
 {
     setProjectDatabaseBusyTimeout(50);
     IProjectDatabasePtr db = open();
@@ -57,7 +57,8 @@ TEST_P(ProjectDbTest, LockHeldByAnotherWriterIs3043)
         ASSERT_EQ(PQstatus(other), CONNECTION_OK);
         PQclear(PQexec(other, "BEGIN; LOCK TABLE tblglobal IN ACCESS EXCLUSIVE MODE"));
         EXPECT_THROW(db.Execute(L"update tblGlobal set dNumber = 2 where sKey = 'ELBOW RADIUS'"), _com_error);
-        EXPECT_EQ(db.GetLastError(text), 3043);
+        EXPECT_EQ(db.GetLastError(text), 3218);
+        EXPECT_NE(text.wide().find(L"locked by another user"), std::wstring::npos);
         PQclear(PQexec(other, "ROLLBACK"));
         PQfinish(other);
         EXPECT_TRUE(db.Execute(L"update tblGlobal set dNumber = 2 where sKey = 'ELBOW RADIUS'"));
@@ -67,7 +68,8 @@ TEST_P(ProjectDbTest, LockHeldByAnotherWriterIs3043)
     ASSERT_EQ(sqlite3_open(path.c_str(), &other), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
     EXPECT_THROW(db.Execute(L"update tblGlobal set dNumber = 2 where sKey = 'ELBOW RADIUS'"), _com_error);
-    EXPECT_EQ(db.GetLastError(text), 3043);
+    EXPECT_EQ(db.GetLastError(text), 3218);
+    EXPECT_NE(text.wide().find(L"locked by another user"), std::wstring::npos);
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(other);
     EXPECT_TRUE(db.Execute(L"update tblGlobal set dNumber = 2 where sKey = 'ELBOW RADIUS'"));

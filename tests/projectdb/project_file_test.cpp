@@ -69,12 +69,12 @@ TEST_P(ProjectDbTest, NewProjectHasLayerKeysStylesMonthsAndSettings)
     EXPECT_DOUBLE_EQ(fieldValue(fields, L"dNumber")->dblVal, 1.0);
 }
 
-TEST_P(ProjectDbTest, GarbageFileAsksForRepairAndRepairRestoresIt)
+TEST_P(ProjectDbTest, ProjectWithDamagedHeaderAsksForRepairAndRepairRestoresIt)
 {
     if (onServer()) GTEST_SKIP() << "a server database is kept whole by its server";
     {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out << std::string(8192, 'x');
+        std::fstream out(path, std::ios::binary | std::ios::in | std::ios::out);
+        out << "this is not a project database at all, it is damaged";
     }
     IProjectDatabasePtr db;
     ASSERT_EQ(db.CreateInstance(), S_OK);

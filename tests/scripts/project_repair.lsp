@@ -15,4 +15,6 @@
 (host-close "job/Plan.dwg")
 (princ "\nLayer of ROOM LABELS: ")
 (prin1 (zk_hvac-getLayer "ROOM LABELS" nil))
+(princ "\n-- a script is not a project database: refused, left as it is")
+(prin1 (host-repair-project "script.lsp"))
 (princ)
