@@ -1,6 +1,7 @@
 // Host functions for scripts over entities: the entity list functions, saving
 // and rendering, and the editor's entity protocol (draw, grips, stretch,
 // transform, snaps, explode, extents, list).
+#include <cstdio>
 #include <cstring>
 #include <map>
 
@@ -13,6 +14,8 @@
 #include "database/dbentity.h"
 #include "database/dbopen.h"
 #include "database/dbsymtab.h"
+#include "database/dxfcode.h"
+#include "geometry/AcGeLimits.h"
 #include "database/io/EntityLists.h"
 #include "graphics/AcGiRecordingContext.h"
 #include "lisp/AdsConvert.h"
@@ -170,6 +173,24 @@ AcGeMatrix3d matrixArg(Args args, std::size_t index) {
     return m;
 }
 
+// The first group of an entity list whose number is NaN, infinite or beyond
+// ±1e100 (what drawings refuse), described for the error message; "" when
+// every number is usable.
+std::string unusableNumber(const resbuf* groups) {
+    for (const resbuf* rb = groups; rb; rb = rb->rbnext) {
+        AcDb::DxfValueType kind = AcDb::dxfValueType(rb->restype);
+        int count = kind == AcDb::kDxfPoint ? 3 : kind == AcDb::kDxfReal ? 1 : 0;
+        const double* values = kind == AcDb::kDxfPoint ? rb->resval.rpoint : &rb->resval.rreal;
+        for (int i = 0; i < count; ++i) {
+            if (acgeIsUsableNumber(values[i])) continue;
+            char text[64];
+            std::snprintf(text, sizeof text, "%g", values[i]);
+            return "group " + std::to_string(rb->restype) + " holds " + text;
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 void defineEntityFunctions(lisp::Interpreter& lisp, HostSession& session) {
@@ -186,6 +207,10 @@ void defineEntityFunctions(lisp::Interpreter& lisp, HostSession& session) {
     lisp.defineBuiltin("entmake", [](Args args) -> Ref {
         if (args.empty() || !lisp::isCons(args[0])) return nullptr;
         resbuf* groups = lisp::dxfListToResbufs(args[0]);
+        if (std::string bad = unusableNumber(groups); !bad.empty()) {
+            acutRelRb(groups);
+            lisp::raiseError("entmake: " + bad + ", not a finite number within ±1e100; no entity was made");
+        }
         int rc = acdbEntMake(groups);
         acutRelRb(groups);
         return rc == RTNORM ? args[0] : nullptr;

@@ -161,7 +161,8 @@ Acad::ErrorStatus AcDbDatabase::getRegAppTable(AcDbRegAppTable*& t, AcDb::OpenMo
 AcDbObjectId AcDbDatabase::lookup(AcDbObjectId tableId, const std::string& name) const {
     AcDbStub* stub = tableId.stub();
     if (!stub || !stub->object) return {};
-    auto* table = static_cast<AcDbSymbolTable*>(stub->object);
+    auto* table = AcDbSymbolTable::cast(stub->object);
+    if (!table) return {};
     const int state = table->openState();
     if (state == AcDbObject::kClosed) table->setOpenState(AcDbObject::kOpenRead);
     AcDbObjectId id;

@@ -159,7 +159,8 @@ void AcDbSymbolTable::reindex() {
     for (AcDbObjectId id : mRecords) {
         AcDbStub* stub = id.stub();
         if (!stub || !stub->object) continue;
-        auto* record = static_cast<AcDbSymbolTableRecord*>(stub->object);
+        auto* record = AcDbSymbolTableRecord::cast(stub->object);
+        if (!record) continue;
         std::string key = upper(record->getName());
         auto it = mByName.find(key);
         // A live record wins over an erased one of the same name.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace {
 // Sub-intervals per spline segment in the arc-length table.
@@ -19,12 +20,26 @@ constexpr std::array<double, 5> kWeights = {0.5688888888888889, 0.47862867049936
 AcGeCubicSplineCurve3d::AcGeCubicSplineCurve3d(const std::vector<AcGePoint3d>& fitPoints,
                                                const AcGeVector3d& startTangent, const AcGeVector3d& endTangent,
                                                const AcGeTol& tol) {
-    for (const auto& p : fitPoints)
-        if (mPoints.empty() || !mPoints.back().isEqualTo(p, tol)) mPoints.push_back(p);
+    // Points that are not finite, or so far apart that the chord length
+    // overflows, cannot be interpolated: the curve ends before them.
+    mKnots.push_back(0.0);
+    for (const auto& p : fitPoints) {
+        if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z)) break;
+        if (mPoints.empty()) {
+            mPoints.push_back(p);
+            continue;
+        }
+        if (mPoints.back().isEqualTo(p, tol)) continue;
+        const double knot = mKnots.back() + p.distanceTo(mPoints.back());
+        if (!std::isfinite(knot)) break;
+        mPoints.push_back(p);
+        mKnots.push_back(knot);
+    }
     const std::size_t n = mPoints.size();
-    if (n == 0) return;
-    mKnots.assign(n, 0.0);
-    for (std::size_t i = 1; i < n; ++i) mKnots[i] = mKnots[i - 1] + mPoints[i].distanceTo(mPoints[i - 1]);
+    if (n == 0) {
+        mKnots.clear();
+        return;
+    }
     mTangents.assign(n, AcGeVector3d());
     if (n == 1) {
         mPieceParams = {0.0};

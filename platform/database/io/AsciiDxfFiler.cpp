@@ -35,6 +35,9 @@ uint32_t AcDbAsciiDxfFiler::currentLine() const {
 Acad::ErrorStatus AcDbAsciiDxfFiler::badValue(const DxfTag& tag) {
     mMessage = "invalid value '" + std::string(tag.value.substr(0, 40)) + "' for group code " +
                std::to_string(tag.code) + " at line " + std::to_string(tag.line);
+    AcDb::DxfValueType kind = AcDb::dxfValueType(tag.code);
+    if (kind == AcDb::kDxfPoint || kind == AcDb::kDxfReal)
+        mMessage += " (a number is needed, finite and within ±1e100)";
     mStatus = Acad::eInvalidDxfFile;
     return mStatus;
 }

@@ -14,6 +14,7 @@
 #include "database/io/DrawingObjects.h"
 #include "database/io/DwgMemoryFiler.h"
 #include "database/io/FileProxyEntity.h"
+#include "geometry/AcGeLimits.h"
 
 namespace orv::io {
 
@@ -164,6 +165,42 @@ struct Reader {
     }
 };
 
+// The database's table lookups rely on each table handle naming a table of
+// its kind and on each table listing only records of its kind: a crafted
+// file could point them anywhere. Answers why not, or "".
+template <class Resolve>
+std::string tablesOfTheirClasses(const uint64_t (&tables)[5], Resolve idOf) {
+    struct Kind {
+        const char* what;
+        AcRxClass* table;
+        AcRxClass* record;
+    };
+    const Kind kinds[5] = {{"block", AcDbBlockTable::desc(), AcDbBlockTableRecord::desc()},
+                           {"layer", AcDbLayerTable::desc(), AcDbLayerTableRecord::desc()},
+                           {"text style", AcDbTextStyleTable::desc(), AcDbTextStyleTableRecord::desc()},
+                           {"linetype", AcDbLinetypeTable::desc(), AcDbLinetypeTableRecord::desc()},
+                           {"registered application", AcDbRegAppTable::desc(), AcDbRegAppTableRecord::desc()}};
+    for (int i = 0; i < 5; ++i) {
+        AcDbObjectId id = idOf(tables[i]);
+        if (id.isNull()) continue;  // a missing table is reported later where it matters
+        const std::string where = "the " + std::string(kinds[i].what) + " table (handle " +
+                                  AcDbHandle(tables[i]).asString() + ")";
+        AcDbSymbolTable* table = nullptr;
+        if (acdbOpenObject(table, id, AcDb::kForRead) != Acad::eOk || !table->isKindOf(kinds[i].table)) {
+            if (table) table->close();
+            return where + " is not a " + kinds[i].what + " table";
+        }
+        std::vector<AcDbObjectId> records = table->recordIds(true);
+        table->close();
+        for (AcDbObjectId record : records) {
+            AcDbStub* stub = record.stub();
+            if (!stub || !stub->object || !stub->object->isKindOf(kinds[i].record))
+                return where + " lists an object that is not one of its records";
+        }
+    }
+    return {};
+}
+
 }  // namespace
 
 Acad::ErrorStatus readBinaryDrawing(AcDbDatabase* db, std::string_view bytes, std::string& message) {
@@ -205,6 +242,10 @@ Acad::ErrorStatus readBinaryDrawing(AcDbDatabase* db, std::string_view bytes, st
         v.integer = static_cast<int32_t>(r.in.u32());
         v.text = r.in.str();
         if (version >= 2) v.code = static_cast<short>(r.in.u16());
+        bool usable = acgeIsUsableNumber(v.real);
+        for (double c : v.point) usable = usable && acgeIsUsableNumber(c);
+        if (r.in.ok() && !usable)
+            return r.fail("header variable " + name + " holds a number that is not finite or beyond ±1e100");
         vars.emplace_back(std::move(name), std::move(v));
     }
 
@@ -277,16 +318,20 @@ Acad::ErrorStatus readBinaryDrawing(AcDbDatabase* db, std::string_view bytes, st
         AcDbDwgMemoryFiler filer(data, resolve, AcDb::kFileFiler, db);
         filer.setFormatVersion(version);
         es = object->dwgIn(&filer);
+        bool badNumber = false;
         if (es == Acad::eMakeMeProxy) {
             object = replaceWithProxy(object, fc);
             AcDbDwgMemoryFiler again(data, resolve, AcDb::kFileFiler, db);
             again.setFormatVersion(version);
             es = object->dwgIn(&again);
+            badNumber = again.readBadNumber();
+        } else {
+            badNumber = filer.readBadNumber();
         }
         object->close();
         if (es != Acad::eOk && es != Acad::eNullHandle) {
             message = "cannot read object " + AcDbHandle(handle).asString() + " (" + fc.className +
-                      "): " + Acad::errorStatusText(es);
+                      "): " + (badNumber ? "a number in it is not finite or beyond ±1e100" : Acad::errorStatusText(es));
             return es == Acad::eEndOfFile ? Acad::eDwgObjectImproperlyRead : es;
         }
     }
@@ -298,6 +343,7 @@ Acad::ErrorStatus readBinaryDrawing(AcDbDatabase* db, std::string_view bytes, st
     if (version >= 2 && !readCarried(r.in, carried)) return r.fail("damaged section of data kept from DXF");
     if (!r.in.atEnd()) return r.fail("damaged table section");
     auto idOf = [&](uint64_t h) { return resolve(AcDbHandle(h)); };
+    if (std::string why = tablesOfTheirClasses(tables, idOf); !why.empty()) return r.fail(why);
     db->setTableIds(idOf(tables[0]), idOf(tables[1]), idOf(tables[2]), idOf(tables[3]), idOf(tables[4]));
     if (db->blockTableId().isNull() || db->layerTableId().isNull())
         return r.fail("the drawing has no block or layer table");

@@ -2,6 +2,7 @@
 // a drawing saved and read back gives the same bytes again.
 #include "database/io/DwgMemoryFiler.h"
 
+#include "geometry/AcGeLimits.h"
 #include "geometry/AcGePoint2d.h"
 #include "geometry/AcGePoint3d.h"
 #include "geometry/AcGeScale3d.h"
@@ -56,6 +57,13 @@ bool AcDbDwgMemoryFiler::readDoubles(double* out, int n) {
     if (!mIn.ok()) {
         readFailed();
         return false;
+    }
+    for (int i = 0; i < n; ++i) {
+        if (!acgeIsUsableNumber(v[i])) {  // NaN, infinite or absurdly large: never written by us
+            mStatus = Acad::eInvalidInput;
+            mBadNumber = true;
+            return false;
+        }
     }
     for (int i = 0; i < n; ++i) out[i] = v[i];
     return true;

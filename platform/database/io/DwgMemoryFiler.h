@@ -80,6 +80,9 @@ public:
     Acad::ErrorStatus writeHardOwnershipId(const AcDbHardOwnershipId& value) override { return writeId(value); }
     Acad::ErrorStatus writeSoftOwnershipId(const AcDbSoftOwnershipId& value) override { return writeId(value); }
 
+    // A read failed on a number that is NaN, infinite or beyond ±1e100.
+    bool readBadNumber() const { return mBadNumber; }
+
 private:
     // A read may proceed unless an earlier one failed for good; a dangling
     // id (eNullHandle) is not fatal, so later fields still read.
@@ -96,6 +99,7 @@ private:
     AcDbDatabase* mDb;
     Acad::ErrorStatus mStatus = Acad::eOk;
     uint32_t mFormatVersion = kCurrentFormatVersion;
+    bool mBadNumber = false;
 
 public:
     static constexpr uint32_t kCurrentFormatVersion = 3;

@@ -1,4 +1,5 @@
 // Tag writing and tokenizing of ASCII DXF.
+#include "geometry/AcGeLimits.h"
 #include "database/io/DxfTags.h"
 
 #include <charconv>
@@ -85,8 +86,11 @@ bool parseDxfDouble(std::string_view text, double& value) {
     text = trim(text);
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     if (text.empty()) return false;
-    auto r = std::from_chars(text.data(), text.data() + text.size(), value);
-    return r.ec == std::errc() && r.ptr == text.data() + text.size();
+    double parsed = 0.0;
+    auto r = std::from_chars(text.data(), text.data() + text.size(), parsed);
+    if (r.ec != std::errc() || r.ptr != text.data() + text.size() || !acgeIsUsableNumber(parsed)) return false;
+    value = parsed;
+    return true;
 }
 
 bool parseDxfInt(std::string_view text, int64_t& value) {
