@@ -87,13 +87,22 @@ bool HostSession::unloadModule() {
     return true;
 }
 
+// One drawing file is one document: a second document on the same file
+// would drop the first one's edits when either is saved or closed.
+static void refuseOpenTwice(const std::string& name) {
+    if (acDocManager->findDocument(name))
+        throw lisp::LispError(name + " is already open as a document; use (host-activate PATH) to switch to it");
+}
+
 AcApDocument* HostSession::newDocument(const std::string& path) {
     std::string name = absolutePath(path);
+    refuseOpenTwice(name);
     return acDocManager->createDocument(name, createDrawing());
 }
 
 AcApDocument* HostSession::openDocument(const std::string& path, bool mustExist) {
     std::string name = absolutePath(path);
+    refuseOpenTwice(name);
     std::error_code ec;
     if (!fs::exists(name, ec)) {
         if (mustExist) throw lisp::LispError("drawing not found: " + name);

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 
 #include "app/DrawingFiles.h"
@@ -35,7 +36,21 @@ int startSession(HostSession& session, const std::string& drawing) {
     return kExitOk;
 }
 
+// Whether a script can be read; says why not on standard error.
+bool scriptReadable(const std::string& script) {
+    std::error_code ec;
+    std::ifstream in(script, std::ios::binary);
+    char probe;
+    if (!std::filesystem::is_regular_file(script, ec) || !in || (!in.get(probe) && !in.eof())) {
+        std::cerr << "orvane-hvac: cannot read script " << script << ": "
+                  << (std::filesystem::exists(script, ec) ? "not a readable file" : "no such file") << "\n";
+        return false;
+    }
+    return true;
+}
+
 int runCommand(const std::string& drawing, const std::string& script) {
+    if (!scriptReadable(script)) return kExitFile;
     HostSession session;
     if (int code = startSession(session, drawing); code != kExitOk) return code;
     bool ok = session.runScript(script);
@@ -51,6 +66,9 @@ int replCommand(const std::string& drawing) {
 }
 
 int renderCommand(const std::string& drawing, const std::string& output, const std::string& view) {
+    // The module's entities (rooms, leaders) draw through the module's code.
+    HostSession session;
+    if (!session.loadModule()) return kExitHost;
     std::string error;
     if (view != "plan" && view != "iso") {
         std::cerr << "orvane-hvac: unknown view " << view << " (plan or iso)\n";
@@ -112,7 +130,7 @@ int main(int argc, char** argv) {
     std::string script;
     auto* run = app.add_subcommand("run", "Open a drawing and evaluate an AutoLISP script");
     run->add_option("--drawing", drawing, "Drawing to open or create (default Drawing1.dwg)");
-    run->add_option("script", script, "AutoLISP script (.lsp)")->required()->check(CLI::ExistingFile);
+    run->add_option("script", script, "AutoLISP script (.lsp)")->required();
 
     std::string replDrawing = "Drawing1.dwg";
     auto* repl = app.add_subcommand("repl", "Read AutoLISP from standard input");
@@ -120,9 +138,7 @@ int main(int argc, char** argv) {
 
     std::string renderDrawing, renderOutput;
     auto* render = app.add_subcommand("render", "Render a drawing's model space to SVG");
-    render->add_option("drawing", renderDrawing, "Drawing file (.dxf or the binary format)")
-        ->required()
-        ->check(CLI::ExistingFile);
+    render->add_option("drawing", renderDrawing, "Drawing file (.dxf or the binary format)")->required();
     render->add_option("-o,--output", renderOutput, "SVG file to write")->required();
     std::string renderView = "plan";
     render->add_option("--view", renderView, "plan (default) or iso: an isometric, shaded picture of the solids");
@@ -152,6 +168,17 @@ int main(int argc, char** argv) {
     copyProject->add_option("from", copyFrom, "Project file, or postgresql://... connection")->required();
     copyProject->add_option("to", copyTo, "New project file, or postgresql://... connection")->required();
 
+    // An unknown first word is a mistyped command, not a missing one.
+    if (argc > 1 && argv[1][0] != '-') {
+        std::string command = argv[1];
+        bool known = false;
+        for (const CLI::App* sub : app.get_subcommands({})) known = known || sub->check_name(command);
+        if (!known) {
+            std::cerr << "orvane-hvac: unknown command '" << command
+                      << "'; the commands are run, repl, render and new-project (orvane-hvac --help)\n";
+            return kExitUsage;
+        }
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -345,8 +345,20 @@ HRESULT ProjectDatabaseImpl::AddNew(const VARIANT& fieldList, const VARIANT&, VA
     StatementUse use(*stmt);
     if (!bindFields(*use, *mTable, fields)) return fail(kDbErrBadFieldList, "A field value has an unusable type.");
     if (use->step() != StepResult::Row) return failDb();
-    setCurrent(use->integer(0), rowImage(*use, 1, *mTable));
-    if (HRESULT hr = rowToFieldList(*use, 1, mTable->columns, newFields); FAILED(hr)) return hr;
+    const int64_t key = use->integer(0);
+    auto image = rowImage(*use, 1, *mTable);
+    VARIANT stored;
+    VariantInit(&stored);
+    if (HRESULT hr = rowToFieldList(*use, 1, mTable->columns, &stored); FAILED(hr)) return hr;
+    // The statement commits when it finishes: a failure there (a full disk,
+    // a lost lock) means nothing was stored and must be reported.
+    if (use->step() != StepResult::Done) {
+        VariantClear(&stored);
+        return failDb();
+    }
+    setCurrent(key, std::move(image));
+    VariantClear(newFields);
+    *newFields = stored;
     mKeysetValid = false;
     mPositionKnown = true;
     mEof = mBof = false;
@@ -422,9 +434,21 @@ HRESULT ProjectDatabaseImpl::writeUpdate(const std::vector<FieldValue>& fields, 
     StepResult step = use->step();
     if (step == StepResult::Failed) return failDb();
     if (step == StepResult::Done) return S_OK;
-    mCurrentImage = rowImage(*use, 0, *mTable);
+    auto image = rowImage(*use, 0, *mTable);
+    VARIANT stored;
+    VariantInit(&stored);
+    if (HRESULT hr = rowToFieldList(*use, 0, mTable->columns, &stored); FAILED(hr)) return hr;
+    // The statement commits when it finishes: a failure there means nothing
+    // was stored and must be reported.
+    if (use->step() != StepResult::Done) {
+        VariantClear(&stored);
+        return failDb();
+    }
+    mCurrentImage = std::move(image);
     *written = true;
-    return rowToFieldList(*use, 0, mTable->columns, newFields);
+    VariantClear(newFields);
+    *newFields = stored;
+    return S_OK;
 }
 
 }  // namespace projectdb

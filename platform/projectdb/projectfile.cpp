@@ -32,6 +32,14 @@ bool isLockFailure(int rc)
     return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
 }
 
+// A failure to read that says nothing about damage: the rows are there,
+// the disk or network failed to deliver them this time.
+bool isTransientFailure(int rc)
+{
+    int primary = rc & 0xFF;
+    return primary == SQLITE_IOERR || primary == SQLITE_NOMEM || primary == SQLITE_CANTOPEN;
+}
+
 // Opens (creating) a scratch database file meant to be renamed into place.
 sqlite3* openScratch(const std::string& path, std::string& error)
 {
@@ -40,6 +48,7 @@ sqlite3* openScratch(const std::string& path, std::string& error)
     if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
         error = db ? sqlite3_errmsg(db) : "out of memory";
         sqlite3_close(db);
+        std::remove(path.c_str());
         return nullptr;
     }
     return db;
@@ -79,6 +88,7 @@ struct CopyResult {
     int rows = 0;
     bool complete = false;  // read to its end without error
     bool locked = false;    // reading stopped at another user's lock
+    bool ioError = false;   // reading stopped at a disk or network error, not at damage
 };
 
 // Copies the rows of one table that can be read, row by row, so damage
@@ -99,6 +109,7 @@ CopyResult copyRows(sqlite3* source, sqlite3* target, const std::string& table)
     Statement read, write;
     if (int rc = prepareStatement(source, "SELECT " + list + " FROM " + quoteName(table), read); rc != SQLITE_OK) {
         result.locked = isLockFailure(rc);
+        result.ioError = isTransientFailure(rc);
         return result;
     }
     if (prepareStatement(target, "INSERT OR IGNORE INTO " + quoteName(table) + " (" + list + ") VALUES (" + params + ")",
@@ -114,6 +125,7 @@ CopyResult copyRows(sqlite3* source, sqlite3* target, const std::string& table)
     }
     result.complete = rc == SQLITE_DONE;
     result.locked = isLockFailure(rc);
+    result.ioError = isTransientFailure(rc);
     result.readable = result.readable || result.complete;
     return result;
 }
@@ -195,7 +207,7 @@ public:
         // A file that cannot be written is still read under a read lock.
         if ((rc & 0xFF) == SQLITE_READONLY)
             rc = sqlite3_exec(mDb, "BEGIN; SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
-        mBusy = isLockFailure(rc);
+        mBusy = isLockFailure(rc) || isTransientFailure(rc);
         if (rc == SQLITE_OK) mNotAProject = !hasProjectTable();
     }
     ~SourceFile()
@@ -329,27 +341,33 @@ ProjectFileResult repairProject(const std::string& path)
     if (rc == SQLITE_OK) rc = createSchema(target);
 
     int rows = 0, lostTables = 0;
-    bool locked = false;
+    bool locked = false, ioError = false;
     if (rc == SQLITE_OK) {
         for (const auto& [name, sql] : extraTables(source.db())) {
             if (sqlite3_exec(target, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK) {
                 CopyResult copied = copyRows(source.db(), target, name);
                 rows += copied.rows;
                 locked = locked || copied.locked;
+                ioError = ioError || copied.ioError;
             }
         }
         for (const TableDef& t : projectTables()) {
             CopyResult copied = copyRows(source.db(), target, t.name);
             locked = locked || copied.locked;
-            if (locked) break;
+            ioError = ioError || copied.ioError;
+            if (locked || ioError) break;
             rows += copied.rows;
             if (!copied.complete) ++lostTables;
             if (!copied.readable && copied.rows == 0) rc = seedTable(target, t.name);
             if (rc != SQLITE_OK) break;
         }
     }
-    if (locked || rc != SQLITE_OK) {
-        result.message = locked ? lockedMessage(path) : std::string(sqlite3_errmsg(target));
+    if (locked || ioError || rc != SQLITE_OK) {
+        result.message = locked    ? lockedMessage(path)
+                         : ioError ? "The project database '" + path +
+                                         "' could not be read (disk or network error); it was not repaired and "
+                                         "nothing was changed. Try again."
+                                   : std::string(sqlite3_errmsg(target));
         sqlite3_close(target);
         std::remove(scratch.c_str());
         return result;

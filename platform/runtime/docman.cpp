@@ -105,11 +105,15 @@ void AcApDocManager::closeDocument(AcApDocument* doc) {
     }
     if (databaseDeleter && owned->mDatabase) databaseDeleter(owned->mDatabase);
     for (auto* r : std::vector(mReactors)) r->documentDestroyed(fileName.c_str());
-    if (!mCurrent && !mDocs.empty()) activateDocument(mDocs.back().get());
+    if (!mCurrent && !mDocs.empty() && !mClosingAll) activateDocument(mDocs.back().get());
 }
 
+// Activating the next document while all close would run activation
+// callbacks that may create documents, so closing would never end.
 void AcApDocManager::closeAll() {
+    mClosingAll = true;
     while (!mDocs.empty()) closeDocument(mDocs.back().get());
+    mClosingAll = false;
 }
 
 void AcApDocManager::setFileName(AcApDocument* doc, const std::string& fileName) {

@@ -124,6 +124,7 @@ private:
     std::vector<std::unique_ptr<AcApDocument>> mDocs;
     std::vector<AcApDocManagerReactor*> mReactors;
     AcApDocument* mCurrent = nullptr;
+    bool mClosingAll = false;  // no document is activated while all close
 };
 
 // The host's single document manager.
