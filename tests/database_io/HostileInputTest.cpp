@@ -41,19 +41,23 @@ std::string refusal(bool dxf, const std::string& bytes) {
 
 TEST(HostileInput, DxfNumbersThatAreNotFiniteOrAbsurdlyLargeAreRefused) {
     const std::string dxf = savedLineDrawing(true);
-    const size_t at = dxf.find("12345.5");
-    ASSERT_NE(at, std::string::npos);
-    for (const char* bad : {"nan", "NaN", "inf", "-inf", "1e308", "-1e308", "1e101"}) {
-        std::string hostile = dxf;
-        hostile.replace(at, 7, bad);
-        std::string message = refusal(true, hostile);
-        EXPECT_NE(message.find("finite"), std::string::npos) << bad << ": " << message;
-        EXPECT_NE(message.find("group code 10"), std::string::npos) << message;
+    // The marker is first in the header's extents, last in the line itself.
+    const size_t inHeader = dxf.find("12345.5"), inLine = dxf.rfind("12345.5");
+    ASSERT_NE(inHeader, std::string::npos);
+    ASSERT_NE(inHeader, inLine);
+    for (size_t at : {inHeader, inLine}) {
+        for (const char* bad : {"nan", "NaN", "inf", "-inf", "1e308", "-1e308", "1e101", "1e400"}) {
+            std::string hostile = dxf;
+            hostile.replace(at, 7, bad);
+            std::string message = refusal(true, hostile);
+            EXPECT_NE(message.find("finite"), std::string::npos) << bad << ": " << message;
+            EXPECT_NE(message.find("group code 10"), std::string::npos) << message;
+        }
+        std::string limit = dxf;  // the limit itself is still a drawing
+        limit.replace(at, 7, "1e100");
+        AcDbDatabase db(false, true);
+        EXPECT_EQ(orv::io::readDrawingFromString(&db, true, limit, nullptr), Acad::eOk);
     }
-    std::string limit = dxf;  // the limit itself is still a drawing
-    limit.replace(at, 7, "1e100");
-    AcDbDatabase db(false, true);
-    EXPECT_EQ(orv::io::readDrawingFromString(&db, true, limit, nullptr), Acad::eOk);
 }
 
 TEST(HostileInput, BinaryNumbersThatAreNotFiniteOrAbsurdlyLargeAreRefused) {

@@ -46,7 +46,7 @@ public:
 private:
     Acad::ErrorStatus fail(Acad::ErrorStatus es, const std::string& what, size_t tag);
     Acad::ErrorStatus split();
-    void readHeader(const FileObject& o);
+    Acad::ErrorStatus readHeader(const FileObject& o);
     void readClass(const FileObject& o);
     Acad::ErrorStatus readTableObject(const FileObject& o);
     Acad::ErrorStatus readEntity(const FileObject& o, AcDbObjectId blockId);
@@ -154,13 +154,24 @@ Acad::ErrorStatus DxfDrawingReader::split() {
     return Acad::eOk;
 }
 
-void DxfDrawingReader::readHeader(const FileObject& o) {
+Acad::ErrorStatus DxfDrawingReader::readHeader(const FileObject& o) {
     // The HEADER section is one object: "9 $NAME" followed by value groups.
     for (size_t k = o.begin; k < o.end; ++k) {
         if (mTags[k].code != 9 || k + 1 >= o.end) continue;
         std::string name(mTags[k].value);
         if (!name.empty() && name[0] == '$') name.erase(0, 1);
         const DxfTag& v = mTags[k + 1];
+        // A number no drawing holds (NaN, infinite, beyond the limit) is refused,
+        // as in entities; other unreadable values are skipped.
+        for (size_t g = k + 1; g < o.end && g <= k + 3 && mTags[g].code != 9; ++g) {
+            AcDb::DxfValueType kind = AcDb::dxfValueType(mTags[g].code);
+            if ((kind == AcDb::kDxfPoint || kind == AcDb::kDxfReal) && isUnusableDxfNumber(mTags[g].value))
+                return fail(Acad::eInvalidDxfFile,
+                            "header variable $" + name + ": invalid value '" +
+                                std::string(mTags[g].value.substr(0, 40)) + "' for group code " +
+                                std::to_string(mTags[g].code) + " (a number is needed, finite and within ±1e100)",
+                            g);
+        }
         AcDbHeaderValue value;
         if (name == "HANDSEED") {
             parseDxfHandle(v.value, mHandseed);
@@ -205,6 +216,7 @@ void DxfDrawingReader::readHeader(const FileObject& o) {
         value.code = static_cast<short>(v.code);
         mHeader.emplace_back(std::move(name), std::move(value));
     }
+    return Acad::eOk;
 }
 
 void DxfDrawingReader::readClass(const FileObject& o) {
@@ -401,7 +413,7 @@ Acad::ErrorStatus DxfDrawingReader::read(std::string_view text) {
     for (const FileObject& o : mObjects) {
         switch (o.section) {
         case Section::Header:
-            if (o.type == "SECTION") readHeader(o);
+            if (o.type == "SECTION") es = readHeader(o);
             break;
         case Section::Classes:
             if (o.type == "CLASS") readClass(o);
@@ -419,6 +431,11 @@ Acad::ErrorStatus DxfDrawingReader::read(std::string_view text) {
                     uint64_t h = 0;
                     if (t.code == 330 && parseDxfHandle(t.value, h)) currentBlock = resolve(AcDbHandle(h));
                     else if (t.code == 2) name.assign(t.value);
+                    else if ((t.code == 10 || t.code == 20 || t.code == 30) && isUnusableDxfNumber(t.value))
+                        return fail(Acad::eInvalidDxfFile,
+                                    "BLOCK: invalid value '" + std::string(t.value.substr(0, 40)) + "' for group code " +
+                                        std::to_string(t.code) + " (a number is needed, finite and within ±1e100)",
+                                    k);
                     else if (t.code == 10) parseDxfDouble(t.value, origin.x);
                     else if (t.code == 20) parseDxfDouble(t.value, origin.y);
                     else if (t.code == 30) parseDxfDouble(t.value, origin.z);

@@ -93,6 +93,15 @@ bool parseDxfDouble(std::string_view text, double& value) {
     return true;
 }
 
+bool isUnusableDxfNumber(std::string_view text) {
+    text = trim(text);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    double parsed = 0.0;
+    auto r = std::from_chars(text.data(), text.data() + text.size(), parsed);
+    return !text.empty() && r.ptr == text.data() + text.size() &&
+           (r.ec == std::errc::result_out_of_range || (r.ec == std::errc() && !acgeIsUsableNumber(parsed)));
+}
+
 bool parseDxfInt(std::string_view text, int64_t& value) {
     text = trim(text);
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);

@@ -41,6 +41,9 @@ bool tokenizeDxf(std::string_view text, std::vector<DxfTag>& tags, std::string& 
 // Number parsing of tag values (leading/trailing blanks allowed); false when
 // the text is not a number of that kind.
 bool parseDxfDouble(std::string_view text, double& value);
+// True for text that is a number but not one drawings accept (NaN, an
+// infinity, beyond the coordinate limit): refused, unlike mere text.
+bool isUnusableDxfNumber(std::string_view text);
 bool parseDxfInt(std::string_view text, int64_t& value);
 bool parseDxfHandle(std::string_view text, uint64_t& value);
 // Text of a double as written by the tag writer.
