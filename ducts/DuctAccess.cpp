@@ -35,7 +35,13 @@ DuctSettings* currentDuctSettings() {
     return doc ? &doc->ductSettings : nullptr;
 }
 
+// The project's duct defaults come first; the product's answer then sets
+// what it names.
 bool GetSettings() {
-    DuctSettings* settings = currentDuctSettings();
-    return settings && GetSettings(*settings);
+    hvacPerDocData* doc = currentHvacDocData();
+    if (!doc) return false;
+    const DuctDefaults& defaults = doc->project()->database().ductDefaults();
+    doc->ductSettings.LINING = defaults.interiorLining;
+    doc->ductSettings.dExteriorLining = defaults.exteriorLining;
+    return GetSettings(doc->ductSettings);
 }

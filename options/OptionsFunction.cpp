@@ -13,6 +13,7 @@
 #include "project/PrivateDatabase.h"
 #include "project/ProjectData.h"
 #include "runtime/docman.h"
+#include "ui/MessageBox.h"
 
 namespace {
 
@@ -63,8 +64,12 @@ int optionsDirect() {
         hvac::COptions dialog(args.blockFolder, db);
         dialog.setInitialKey(args.initialKey);
         dialog.setStartEditing(args.startEditing);
-        reportDialogFailure(dialog.DoModal());
+        const bool saved = reportDialogFailure(dialog.DoModal()) == IDOK;
         key = dialog.currentKey();
+        // Saved settings may change the duct defaults the project holds (a
+        // private database may be this project's file too).
+        zkPerDocData* doc = gDocDataManager ? gDocDataManager->currentDocData() : nullptr;
+        if (saved && doc) doc->project()->database().refreshDuctDefaults();
         ResultList result;
         result.begin();
         result.addString(key);

@@ -69,7 +69,10 @@ void ProjectDatabaseData::createRecords() {
 
 void ProjectDatabaseData::connectIfMarked(AcDbDatabase* drawing) {
     if (!drawingIsMarked(drawing)) return;
-    if (mConnection.connect(mFolder, kProductKey, false)) createRecords();
+    if (mConnection.connect(mFolder, kProductKey, false)) {
+        mDuctDefaults.reset();
+        createRecords();
+    }
 }
 
 bool ProjectDatabaseData::makeReady(bool messages) {
@@ -77,6 +80,7 @@ bool ProjectDatabaseData::makeReady(bool messages) {
     if (!open) {
         mConnection.connect(mFolder, kProductKey, messages);
         open = mConnection.isOpen();
+        mDuctDefaults.reset();  // a new connection reads its own
     }
     if (!open) {
         if (messages) {
@@ -89,8 +93,21 @@ bool ProjectDatabaseData::makeReady(bool messages) {
     return true;
 }
 
+const DuctDefaults& ProjectDatabaseData::ductDefaults() {
+    if (mDuctDefaults) return *mDuctDefaults;
+    if (!mConnection.isOpen()) return mNoDefaults;
+    try {
+        mDuctDefaults = readDuctDefaults(mConnection.database());
+    } catch (const _com_error&) {
+        reportDatabaseError(mConnection.database());
+        return mNoDefaults;
+    }
+    return *mDuctDefaults;
+}
+
 void ProjectDatabaseData::disconnect() {
     IProjectDatabasePtr& db = mConnection.database();
+    mDuctDefaults.reset();
     try {
         if (db) db.ResetSession();
         mGlobal.reset();

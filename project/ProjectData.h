@@ -3,11 +3,13 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "project/DbConnection.h"
 #include "project/DbRecord.h"
 #include "project/DiffuserRecords.h"
+#include "project/DuctDefaults.h"
 
 namespace hvac {
 class CoolingLoadRecord;
@@ -30,8 +32,9 @@ public:
     // and creates the missing record objects. Prints the connection error
     // when messages is true.
     bool makeReady(bool messages);
-    // Discards the record objects (after ResetSession) and closes the
-    // database; the interface stays until the next connection replaces it.
+    // Discards the record objects (after ResetSession), drops the held duct
+    // defaults and closes the database; the interface stays until the next
+    // connection replaces it.
     void disconnect();
 
     DbConnection& connection() { return mConnection; }
@@ -47,6 +50,12 @@ public:
     DiffuserRecord* diffuserPlacementRecord() { return mDiffuserPlacement.get(); }
     DiffuserRecord* diffuserScheduleRecord() { return mDiffuserSchedule.get(); }
     DbRecord* diffuserBlockRecord() { return mDiffuserBlock.get(); }
+    // The duct defaults, read from the project on first use after each
+    // connection (zeros without an open connection, not held then).
+    const DuctDefaults& ductDefaults();
+    // Drops the held duct defaults so the next use reads them again (after
+    // the options dialog has saved the project's settings).
+    void refreshDuctDefaults() { mDuctDefaults.reset(); }
 
 private:
     void createRecords();
@@ -57,6 +66,8 @@ private:
     std::unique_ptr<hvac::HeatingLoadRecord> mHeatingLoad;
     std::unique_ptr<DiffuserRecord> mDiffuserPlacement, mDiffuserSchedule;
     std::unique_ptr<DbRecord> mDiffuserBlock;
+    std::optional<DuctDefaults> mDuctDefaults;
+    DuctDefaults mNoDefaults;
 };
 
 // True when the drawing's model space carries the connection mark.
