@@ -129,11 +129,27 @@ bool pickAt(const AcGePoint3d& point, AcDbObjectId& picked) {
     return false;
 }
 
+// The entity's extended data after a -3 marker, as a filter with (-3
+// ("APP")) tests it.
+void appendXDataGroups(resbuf* groups, AcDbObjectId id) {
+    if (!groups) return;
+    AcDbObject* object = nullptr;
+    if (acdbOpenObject(object, id, AcDb::kForRead) != Acad::eOk) return;
+    resbuf* xdata = object->xData();
+    object->close();
+    if (!xdata) return;
+    resbuf* last = groups;
+    while (last->rbnext) last = last->rbnext;
+    last->rbnext = acutBuildList(-3, 0);
+    last->rbnext->rbnext = xdata;
+}
+
 bool filterPasses(const resbuf* filter, AcDbObjectId id) {
     if (!filter) return true;
     ads_name name;
     if (acdbGetAdsName(name, id) != Acad::eOk) return false;
     resbuf* groups = acdbEntGet(name);
+    appendXDataGroups(groups, id);
     bool passes = groups && acedFilterMatches(filter, groups);
     acutRelRb(groups);
     return passes;

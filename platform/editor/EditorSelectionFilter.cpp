@@ -1,5 +1,6 @@
 // Selection filters: a list of DXF groups an entity must have, with -4
-// relational operators before a group and <AND <OR <XOR <NOT groupings.
+// relational operators before a group and <AND <OR <XOR <NOT groupings;
+// (-3 ("APP") ...) asks for extended data of each application named.
 #include "editor/EditorSelection.h"
 
 #include <algorithm>
@@ -100,6 +101,17 @@ std::string upper(const char* text) {
 
 bool evalItem(const resbuf*& rb, const resbuf* groups);
 
+// Whether the groups' extended data (after their -3 marker) has an
+// application whose name matches the pattern (wildcards, any case).
+bool hasXDataOf(const char* pattern, const resbuf* groups) {
+    const resbuf* g = groups;
+    while (g && g->restype != -3) g = g->rbnext;
+    for (; g; g = g->rbnext)
+        if (g->restype == 1001 && g->resval.rstring && lisp::wildcardMatch(g->resval.rstring, pattern ? pattern : "", true))
+            return true;
+    return false;
+}
+
 // Items up to the closing operator (consumed); their results.
 std::vector<bool> evalUntil(const resbuf*& rb, const resbuf* groups, const std::string& close) {
     std::vector<bool> results;
@@ -114,10 +126,12 @@ std::vector<bool> evalUntil(const resbuf*& rb, const resbuf* groups, const std::
 }
 
 bool evalItem(const resbuf*& rb, const resbuf* groups) {
-    if (rb->restype == -3) {  // extended data of applications: not filtered here
+    if (rb->restype == -3) {  // every application named must have data
         rb = rb->rbnext;
-        while (rb && rb->restype == 1001) rb = rb->rbnext;
-        return true;
+        bool passes = true;
+        for (; rb && rb->restype == 1001; rb = rb->rbnext)
+            passes = passes && hasXDataOf(rb->resval.rstring, groups);
+        return passes;
     }
     if (rb->restype != -4) {
         const resbuf& test = *rb;
