@@ -22,6 +22,19 @@
                                " '3DApproximation') ORDER BY sKey"))
   (princ "\n  ") (prin1 row))
 
+(princ "\n\n== Duct defaults")
+;; The product leaves the linings to the project's defaults, which the
+;; options dialog edits; the project re-reads them after OK.
+(setq *duct-settings*
+  (vl-remove-if '(lambda (pair) (member (car pair) '("LINING" "dExteriorLining"))) *duct-settings*))
+(host-dialog '("set" "Default interior lining width (in)" 1 "0.5")
+             '("set" "Default exterior lining width (in)" 1 "2")
+             '("press" "&OK"))
+(zk_hvac-options "blocks/")
+(setq lined (zkDuct '(3000.0 0.0) '(3120.0 0.0)))
+(princ "\nNew duct's linings (interior, exterior): ")
+(prin1 (car (host-sql "SELECT LINING, dExteriorLining FROM tblDuct WHERE ixDuct = ?" lined)))
+
 (princ "\n\n== Diffuser blocks")
 (hvac-seedDiffusers)
 (host-dialog '("press" "&New")                         ; a copy of the slot block
