@@ -27,9 +27,9 @@ build: deps
 # examples/demo, so the source tree stays clean.
 demo: build
 	rm -rf $(BUILD)/demo && mkdir -p $(BUILD)/demo
-	cp examples/demo/*.lsp $(BUILD)/demo/
+	cp examples/demo/*.lsp examples/plan/ArchitectPlan.dxf $(BUILD)/demo/
 	cd $(BUILD)/demo && ../orvane-hvac new-project . demo $(if $(DEMO_SERVER),--server '$(DEMO_SERVER)')
-	cd $(BUILD)/demo && ORVANE_SUPPORT=$(CURDIR)/examples/support:$(CURDIR)/examples/product ../orvane-hvac run --drawing Plan.dwg demo.lsp
+	cd $(BUILD)/demo && ORVANE_SUPPORT=$(CURDIR)/examples/support:$(CURDIR)/examples/product ../orvane-hvac run --drawing ArchitectPlan.dxf demo.lsp
 	cd $(BUILD)/demo && ../orvane-hvac copy-project demo_zk_hvac.zk demo-copy.sqlite
 	cd $(BUILD)/demo && ../orvane-hvac export Plan.dwg -o Plan-exploded.dxf --explode
 	@echo "Demo output in $(BUILD)/demo (Plan.dxf, Plan.dwg, Plan.svg, Plan-exploded.dxf, the printed Load Detail pages)"

@@ -19,7 +19,7 @@
 (while e (setq n (1+ n) e (entnext e)))
 (princ n)
 
-(foreach part '("loads.lsp" "loaddetail.lsp" "leaders.lsp" "rooms.lsp" "ducts.lsp" "ductnetwork.lsp"
+(foreach part '("plan.lsp" "loads.lsp" "loaddetail.lsp" "leaders.lsp" "rooms.lsp" "ducts.lsp" "ductnetwork.lsp"
                 "solids.lsp" "trees.lsp" "options.lsp" "standard.lsp")
   (if (findfile part) (load part)))
 

@@ -3,14 +3,18 @@
 
 #include <strings.h>
 
+#include "database/dbarc.h"
 #include "database/dbblockref.h"
 #include "database/dbcircle.h"
 #include "database/dbdatabase.h"
+#include "database/dbellipse.h"
 #include "database/dbface.h"
 #include "database/dbleader.h"
 #include "database/dbline.h"
 #include "database/dbmtext.h"
+#include "database/dbpoint.h"
 #include "database/dbpolyline.h"
+#include "database/dbsolid.h"
 #include "database/dbspline.h"
 #include "database/dbtext.h"
 #include "lisp/AdsHost.h"
@@ -26,6 +30,10 @@ void acdbRegisterEntityClasses() {
         AcDbSpline::desc();
         AcDbFace::desc();
         AcDbCircle::desc();
+        AcDbArc::desc();
+        AcDbEllipse::desc();
+        AcDbPoint::desc();
+        AcDbSolid::desc();
         return true;
     }();
     (void)done;

@@ -53,3 +53,78 @@ AcDbObjectId textStyleByName(AcDbDxfFiler* filer, const char* name);
 // A block by name in the filer's (or the working) database (null if none).
 AcDbObjectId blockByName(AcDbDxfFiler* filer, const char* name);
 } // namespace AcDbEntityFiling
+
+#include "database/dbkept.h"
+
+// Classes whose DXF data comes in several subclass parts (each behind its
+// own marker) and that keep the groups they do not model.
+template <class T>
+struct AcDbSubclassFields {
+    const char* marker;
+    std::span<const AcDbField<T>> fields;
+};
+
+namespace AcDbEntityFiling {
+
+// Reads the parts in order. An item no field of its part takes goes to a
+// field of another part (entity lists come without markers), else it is
+// kept with its part; subclasses this class does not know are kept whole
+// after the last part.
+template <class T>
+Acad::ErrorStatus dxfInParts(T& object, std::span<const AcDbSubclassFields<T>> parts, AcDbKeptGroups& kept,
+                             AcDbDxfFiler* filer) {
+    kept.clear();
+    for (size_t k = 0; k < parts.size(); ++k) {
+        if (!filer->atSubclassData(parts[k].marker)) {
+            if (k == 0) return Acad::eBadDxfSequence;
+            continue;
+        }
+        auto other = [&](const resbuf& rb) {
+            for (const AcDbSubclassFields<T>& p : parts)
+                if (AcDbFieldWalk::dxfInItem(object, p.fields, rb)) return;
+            kept.keepLastItem(filer, static_cast<int>(k));
+        };
+        Acad::ErrorStatus es = dxfInItems(object, parts[k].fields, filer, other);
+        if (es != Acad::eOk) return es;
+    }
+    resbuf rb{};
+    while (filer->readItem(&rb) == Acad::eOk) {
+        if (rb.restype >= 1000) {
+            filer->pushBackItem();
+            return filer->filerStatus();
+        }
+        kept.keepLastItem(filer, static_cast<int>(parts.size()) - 1);
+    }
+    if (filer->filerStatus() == Acad::eEndOfObject) filer->resetFilerStatus();
+    return filer->filerStatus();
+}
+
+template <class T>
+Acad::ErrorStatus dxfOutParts(const T& object, std::span<const AcDbSubclassFields<T>> parts,
+                              const AcDbKeptGroups& kept, AcDbDxfFiler* filer) {
+    for (size_t k = 0; k < parts.size(); ++k) {
+        filer->writeString(100, parts[k].marker);
+        Acad::ErrorStatus es = AcDbFieldWalk::dxfOut(object, parts[k].fields, filer);
+        if (es != Acad::eOk) return es;
+        kept.dxfOut(filer, static_cast<int>(k));
+    }
+    return filer->filerStatus();
+}
+
+template <class T>
+Acad::ErrorStatus dwgOutParts(const T& object, std::span<const AcDbSubclassFields<T>> parts,
+                              const AcDbKeptGroups& kept, AcDbDwgFiler* filer) {
+    for (const AcDbSubclassFields<T>& p : parts)
+        if (Acad::ErrorStatus es = AcDbFieldWalk::dwgOut(object, p.fields, filer); es != Acad::eOk) return es;
+    return kept.dwgOut(filer);
+}
+
+template <class T>
+Acad::ErrorStatus dwgInParts(T& object, std::span<const AcDbSubclassFields<T>> parts, AcDbKeptGroups& kept,
+                             AcDbDwgFiler* filer) {
+    for (const AcDbSubclassFields<T>& p : parts)
+        if (Acad::ErrorStatus es = AcDbFieldWalk::dwgIn(object, p.fields, filer); es != Acad::eOk) return es;
+    return kept.dwgIn(filer);
+}
+
+} // namespace AcDbEntityFiling

@@ -7,10 +7,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "DrawingFixture.h"
 #include "database/io/DrawingFiles.h"
+#include "database/io/FileProxyEntity.h"
 
 #ifndef ORV_DXF_CORPUS
 #error "ORV_DXF_CORPUS must name the corpus script"
@@ -78,6 +80,29 @@ TEST_F(CorpusRoundTrip, OtherReaderAuditsTheResultWithoutErrors) {
         std::ofstream(out, std::ios::binary) << viaBinary;
         const std::string command = std::string("/usr/bin/python3 ") + ORV_EZDXF_CHECK + " " + out;
         EXPECT_EQ(std::system(command.c_str()), 0) << file;
+    }
+}
+
+// The architectural kinds come in as entities of their own classes; only
+// kinds the host does not model are carried.
+TEST_F(CorpusRoundTrip, ArchitecturalKindsAreModelledNotCarried) {
+    const std::set<std::string> modelled = {"ARC", "ELLIPSE", "POINT", "SOLID"};
+    for (const std::string& file : files) {
+        std::string message;
+        AcDbDatabase db(false, true);
+        ASSERT_EQ(orv::io::readDrawing(&db, file, &message), Acad::eOk) << message;
+        std::set<std::string> seen;
+        for (AcDbObjectId id : modelSpaceEntities(&db)) {
+            AcDbEntityPointer e(id, AcDb::kForRead);
+            ASSERT_TRUE(e.object());
+            if (auto* proxy = AcDbFileProxyEntity::cast(e.object()))
+                EXPECT_EQ(modelled.count(proxy->originalClass().dxfName), 0u) << file << ": " << proxy->originalClass().dxfName;
+            else
+                seen.insert(e->isA()->dxfName());
+        }
+        if (file.find("plan_") != std::string::npos) {
+            for (const std::string& kind : modelled) EXPECT_EQ(seen.count(kind), 1u) << file << ": " << kind;
+        }
     }
 }
 

@@ -51,6 +51,10 @@ public:
     // The tags of the AcDbEntity part of the object being read (after its
     // marker, up to the next marker), unread or not.
     std::span<const orv::io::DxfTag> commonEntityTags() const;
+    // The tags of the item readItem gave last (a point is up to three).
+    std::span<const orv::io::DxfTag> lastItemTags() const {
+        return mHaveLast ? mTags.subspan(mLastItem, mPos - mLastItem) : std::span<const orv::io::DxfTag>();
+    }
 
     // Where reading stopped, and why, for the drawing reader's message.
     uint32_t currentLine() const;
