@@ -29,6 +29,15 @@
 (princ "\nLayers: ") (princ (acad_strlsort layers))
 (princ "\nApplication registered: ") (princ (if (tblsearch "APPID" "ORVANE_DEMO") "yes" "no"))
 
+;; Dictionaries: the drawing's named objects; entities marked with the
+;; application's extended data, found by a filter.
+(setq root (namedobjdict))
+(princ "\nNamed objects: ")
+(princ (mapcar 'cdr (vl-remove-if-not '(lambda (g) (= (car g) 3)) (entget root))))
+(princ "\nGroups: ") (princ (cdr (assoc 0 (dictsearch root "ACAD_GROUP"))))
+(entmake '((0 . "LINE") (10 140.0 0.0 0.0) (11 150.0 0.0 0.0) (-3 ("ORVANE_DEMO" (1000 . "marked")))))
+(princ "\nMarked lines: ") (princ (sslength (ssget "X" '((0 . "LINE") (-3 ("ORVANE_DEMO"))))))
+
 ;; Input answered from the host's queue, with keywords.
 (host-input "r" '(150 10) 2.5)
 (initget 1 "Rectangle Circle")

@@ -1,6 +1,6 @@
 // Parts of a DXF drawing that the database does not model (the view,
-// coordinate system and dimension style tables, the OBJECTS section, the
-// file's class records, the groups of BLOCK/ENDBLK markers): kept as the
+// coordinate system and dimension style tables, the file's class records,
+// the groups of BLOCK/ENDBLK markers): kept as the
 // file gave them, tag by tag, so that both drawing formats write them back
 // unchanged.
 #pragma once
@@ -16,7 +16,7 @@ struct AcDbCarriedDxf {
     using Named = std::vector<std::pair<std::string, std::string>>;
     Named classes;        // CLASS records of the file, by DXF name
     Named tables;         // whole tables not modelled (TABLE ... ENDTAB), by table name
-    std::string objects;  // the body of the OBJECTS section
+    std::string objects;  // OBJECTS text of older binary drawings, until read as objects
     struct BlockMarkers {
         std::string name;   // the block's name when read (markers of a renamed block are not used)
         std::string begin;  // from "0 BLOCK" on

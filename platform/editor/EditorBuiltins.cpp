@@ -50,4 +50,5 @@ void registerEditorBuiltins(lisp::Interpreter& interpreter) {
     registerCommandBuiltins(interpreter);
     registerInputBuiltins(interpreter);
     registerDatabaseBuiltins(interpreter);
+    registerDictionaryBuiltins(interpreter);
 }

@@ -21,3 +21,5 @@ void registerInputBuiltins(lisp::Interpreter& interpreter);
 // entmod entupd handent tblsearch tblnext tblobjname regapp xdsize xdroom
 // layoutlist textbox
 void registerDatabaseBuiltins(lisp::Interpreter& interpreter);
+// namedobjdict dictsearch dictnext dictadd dictremove dictrename
+void registerDictionaryBuiltins(lisp::Interpreter& interpreter);

@@ -11,6 +11,7 @@
 #include "database/dbopen.h"
 #include "database/dbstub.h"
 #include "database/io/ByteBuffer.h"
+#include "database/io/CarriedObjects.h"
 #include "database/io/DrawingObjects.h"
 #include "database/io/DwgMemoryFiler.h"
 #include "database/io/FileProxyEntity.h"
@@ -352,6 +353,9 @@ Acad::ErrorStatus readBinaryDrawing(AcDbDatabase* db, std::string_view bytes, st
     for (auto& [name, value] : vars) db->setHeaderVar(name, value);
     db->carriedDxf() = std::move(carried);
     db->setHandseed(AcDbHandle(handseed));
+    // Older drawings kept the OBJECTS data as one text.
+    std::string why;
+    if (!adoptCarriedObjectText(db, why)) return r.fail("damaged OBJECTS data: " + why);
     return Acad::eOk;
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "database/dbclasses.h"
+#include "database/dbdictionary.h"
 #include "database/dbopen.h"
 #include "database/dbstub.h"
 #include "database/dbsymtab.h"
@@ -106,6 +107,8 @@ void registerFiledClasses() {
     AcDbRegAppTable::desc();
     AcDbRegAppTableRecord::desc();
     AcDbFileProxyEntity::desc();
+    AcDbCarriedObject::desc();
+    AcDbDictionary::desc();
     acdbRegisterEntityClasses();
 }
 

@@ -9,10 +9,12 @@
 #include <unordered_set>
 #include <vector>
 
+#include "database/dbdictionary.h"
 #include "database/dbopen.h"
 #include "database/dbsymtab.h"
 #include "database/dxfcode.h"
 #include "database/io/AsciiDxfFiler.h"
+#include "database/io/CarriedObjects.h"
 #include "database/io/DrawingObjects.h"
 #include "database/io/DxfDrawing.h"
 #include "database/io/DxfEncoding.h"
@@ -50,6 +52,7 @@ private:
     void readClass(const FileObject& o);
     Acad::ErrorStatus readTableObject(const FileObject& o);
     Acad::ErrorStatus readEntity(const FileObject& o, AcDbObjectId blockId);
+    Acad::ErrorStatus readCarriedObject(const FileObject& o);
     Acad::ErrorStatus placeObject(AcDbObject* object, const FileObject& o, AcDbObjectId& id);
     Acad::ErrorStatus fileIn(AcDbObject*& object, const FileObject& o, const FiledClass* original);
     std::span<const DxfTag> tagsOf(const FileObject& o) const { return {mTags.data() + o.begin, o.end - o.begin}; }
@@ -350,6 +353,19 @@ AcDbBlockTableRecord* DxfDrawingReader::openBlock(AcDbObjectId id) {
     return btr;
 }
 
+// An object of the OBJECTS section: a dictionary or an object kept as its
+// tags.
+Acad::ErrorStatus DxfDrawingReader::readCarriedObject(const FileObject& o) {
+    std::vector<AcDbCarriedObject::Tag> tags;
+    tags.reserve(o.end - o.begin);
+    for (const DxfTag& t : tagsOf(o)) tags.emplace_back(t.code, std::string(t.value));
+    AcDbObjectId id;
+    Acad::ErrorStatus es = placeCarriedObject(mDb, std::string(o.type), std::move(tags), o.handle, mMaxHandle, mResolver, id);
+    if (es != Acad::eOk) return fail(es, "cannot place " + std::string(o.type) + ": " + fileErrorText(es), o.begin - 1);
+    mMaxLoaded = std::max(mMaxLoaded, id.handle().value());
+    return Acad::eOk;
+}
+
 Acad::ErrorStatus DxfDrawingReader::readEntity(const FileObject& o, AcDbObjectId blockId) {
     std::string type(o.type);
     for (char& ch : type) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
@@ -399,7 +415,7 @@ Acad::ErrorStatus DxfDrawingReader::read(std::string_view text) {
         const bool modelled = !structural &&
                               ((o.section == Section::Tables && (isTableType(o.type) || o.type == "TABLE")) ||
                                (o.section == Section::Blocks && o.type != "BLOCK" && o.type != "ENDBLK") ||
-                               o.section == Section::Entities);
+                               o.section == Section::Entities || o.section == Section::Objects);
         if (modelled && o.handle) mLoadable.insert(o.handle);
         if (modelled && !o.handle) needsNewHandles = true;
         mMaxHandle = std::max(mMaxHandle, o.handle);
@@ -469,7 +485,7 @@ Acad::ErrorStatus DxfDrawingReader::read(std::string_view text) {
             }
             break;
         case Section::Objects:
-            if (o.type != "SECTION" && o.type != "ENDSEC") mDb->carriedDxf().objects += tagText(o);
+            if (o.type != "SECTION" && o.type != "ENDSEC") es = readCarriedObject(o);
             break;
         default:
             break;

@@ -1,6 +1,7 @@
 // Writes a database as ASCII DXF. Objects the database does not model (the
-// VPORT, VIEW, UCS and DIMSTYLE tables, BLOCK/ENDBLK markers, the OBJECTS
-// section) are written as the file read gave them; a drawing that has none
+// VPORT, VIEW, UCS and DIMSTYLE tables, BLOCK/ENDBLK markers) are written as
+// the file read gave them, the OBJECTS section from its objects in their
+// order; a drawing that has none
 // gets minimal ones with handles numbered on from the handle seed, in a
 // fixed order, so saving the same drawing twice gives the same text.
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include <map>
 #include <vector>
 
+#include "database/dbdictionary.h"
 #include "database/dbentity.h"
 #include "database/dbextents.h"
 #include "database/dbopen.h"
@@ -269,6 +271,14 @@ bool DxfDrawingWriter::writeBlocks() {
 }
 
 void DxfDrawingWriter::writeObjectsSection() {
+    std::vector<std::pair<uint64_t, std::string>> objects;
+    forEachSavedObject(mDb, [&](AcDbObject* object) {
+        if (const auto* carried = AcDbCarriedObject::cast(object)) objects.emplace_back(carried->sequence(), carried->dxfText());
+    });
+    std::sort(objects.begin(), objects.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& object : objects) mOut.data() += object.second;
+    if (!objects.empty()) return;
     if (!mDb->carriedDxf().objects.empty()) {
         mOut.data() += mDb->carriedDxf().objects;
         return;

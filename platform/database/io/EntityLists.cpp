@@ -13,6 +13,7 @@
 #include "database/dbentity.h"
 #include "database/dbopen.h"
 #include "database/dbsymtab.h"
+#include "database/io/DictionaryLists.h"
 #include "database/io/DrawingObjects.h"
 #include "database/io/ResbufDxfFiler.h"
 
@@ -46,7 +47,7 @@ resbuf* acdbEntGet(const ads_name entity) {
     AcDbObjectId id;
     if (!entityOf(entity, id)) return nullptr;
     AcDbEntityPointer e(id, AcDb::kForRead);
-    if (!e) return nullptr;
+    if (!e) return acdbCarriedObjectGet(id);  // a dictionary or another object of the OBJECTS data
     AcDbResbufDxfFiler filer(id.database());
     resbuf head{};
     head.restype = -1;
