@@ -87,12 +87,20 @@ DialogAction toAction(const Ref& value) {
         if (lisp::isType(parts[1], lisp::Type::Str) && !parts[1]->str.empty()) action.text = parts[1]->str;
         else if (lisp::isType(parts[1], lisp::Type::Int)) action.buttonId = int(parts[1]->u.i);
         else badAction(value, "expects a button caption or control id");
+    } else if (name == "choose" && count == 3) {
+        action.kind = DialogAction::Kind::kChoose;
+        if (lisp::isType(parts[1], lisp::Type::Str) && !parts[1]->str.empty()) action.text = parts[1]->str;
+        else if (lisp::isType(parts[1], lisp::Type::Int)) action.buttonId = int(parts[1]->u.i);
+        else badAction(value, "expects a list's label or control id");
+        if (!lisp::isType(parts[2], lisp::Type::Str)) badAction(value, "expects the item's text");
+        action.item = parts[2]->str;
     } else if (name == "cancel" && count == 1) {
         action.kind = DialogAction::Kind::kCancel;
     } else {
         static const std::pair<const char*, const char*> usages[] = {
             {"select", "(\"select\" ROW COL)"}, {"set", "(\"set\" ROW COL TEXT)"}, {"expand", "(\"expand\" ROW)"},
             {"drag", "(\"drag\" (ROW ...) TARGET [MODIFIER])"}, {"press", "(\"press\" BUTTON)"},
+            {"choose", "(\"choose\" LIST ITEM)"},
             {"cancel", "(\"cancel\")"}};
         for (const auto& [known, usage] : usages)
             if (name == known) badAction(value, std::string("expects ") + usage);

@@ -1,12 +1,3 @@
 // Functions whose implementation has not been built yet: they answer nil.
 #include "ads/ads.h"
 #include "integration/ModuleFunctions.h"
-
-namespace {
-LispStatus notYetBuilt() {
-    acedRetNil();
-    return kLispOk;
-}
-} // namespace
-
-LispStatus projectExplorer() { return notYetBuilt(); }

@@ -5,7 +5,7 @@
 #include "project/DbConnection.h"
 #include "ui/MessageBox.h"
 
-IProjectDatabasePtr openPrivateDatabase(const std::string& path) {
+IProjectDatabasePtr openPrivateDatabase(const std::string& path, bool quiet) {
     IProjectDatabasePtr db;
     if (FAILED(db.CreateInstance())) return nullptr;
     try {
@@ -13,7 +13,7 @@ IProjectDatabasePtr openPrivateDatabase(const std::string& path) {
         if (!db.OpenDatabase(path.c_str(), readOnly)) {
             // A file that is missing or not a database leaves no component
             // error behind: say so rather than stay silent.
-            if (!reportDatabaseError(db)) acutPrintf("\nDatabase Error: cannot open %s", path.c_str());
+            if (!quiet && !reportDatabaseError(db)) acutPrintf("\nDatabase Error: cannot open %s", path.c_str());
             return nullptr;
         }
         if (readOnly) {
@@ -22,7 +22,7 @@ IProjectDatabasePtr openPrivateDatabase(const std::string& path) {
             return nullptr;
         }
     } catch (const _com_error&) {
-        if (!reportDatabaseError(db)) acutPrintf("\nDatabase Error: cannot open %s", path.c_str());
+        if (!quiet && !reportDatabaseError(db)) acutPrintf("\nDatabase Error: cannot open %s", path.c_str());
         return nullptr;
     }
     return db;

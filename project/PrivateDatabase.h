@@ -6,7 +6,7 @@
 
 #include "projectdb/ProjectDatabasePtr.h"
 
-// Opens the database at path. Answers a null pointer after telling the user
-// why when the component cannot be created, the file does not open (the
-// database error report) or it is read-only (a message box).
-IProjectDatabasePtr openPrivateDatabase(const std::string& path);
+// Opens the database at path. Answers a null pointer when the component
+// cannot be created, the file does not open (told by the database error
+// report unless quiet) or it is read-only (always told, in a message box).
+IProjectDatabasePtr openPrivateDatabase(const std::string& path, bool quiet = false);

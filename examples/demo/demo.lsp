@@ -20,7 +20,7 @@
 (princ n)
 
 (foreach part '("plan.lsp" "loads.lsp" "loaddetail.lsp" "leaders.lsp" "rooms.lsp" "ducts.lsp" "ductnetwork.lsp"
-                "solids.lsp" "trees.lsp" "options.lsp" "standard.lsp")
+                "solids.lsp" "trees.lsp" "options.lsp" "explorer.lsp" "standard.lsp")
   (if (findfile part) (load part)))
 
 (princ "\n\n== Files")

@@ -34,6 +34,31 @@ std::string withoutMnemonic(const std::string& caption) {
 
 } // namespace
 
+int CDropList::AddString(std::string text, int32_t data) {
+    mItems.push_back({std::move(text), data});
+    return GetCount() - 1;
+}
+
+bool CDropList::SetCurSel(int index) {
+    bool valid = index >= 0 && index < GetCount();
+    mCurrent = valid ? index : -1;
+    return valid;
+}
+
+int32_t CDropList::GetItemData(int index) const {
+    return index >= 0 && index < GetCount() ? mItems[size_t(index)].data : -1;
+}
+
+std::string CDropList::GetText(int index) const {
+    return index >= 0 && index < GetCount() ? mItems[size_t(index)].text : "";
+}
+
+int CDropList::FindString(const std::string& text) const {
+    for (int i = 0; i < GetCount(); ++i)
+        if (mItems[size_t(i)].text == text) return i;
+    return -1;
+}
+
 CAcUiDialog::CAcUiDialog(std::string title) : mTitle(std::move(title)) {}
 CAcUiDialog::~CAcUiDialog() = default;
 
@@ -45,6 +70,12 @@ void CAcUiDialog::addRowControl(int id, RowControl* control) { mControls.push_ba
 
 void CAcUiDialog::addStatic(std::string caption) {
     mControls.push_back({IDC_STATIC, std::move(caption), nullptr, {}, false});
+}
+
+void CAcUiDialog::addDropList(int id, std::string label, CDropList* list, std::function<void()> onChange) {
+    Control c{id, std::move(label), nullptr, std::move(onChange), false};
+    c.list = list;
+    mControls.push_back(std::move(c));
 }
 
 const CAcUiDialog::Control* CAcUiDialog::control(int id) const {
@@ -81,6 +112,7 @@ RowControl* CAcUiDialog::rowControl() const {
 std::string CAcUiDialog::picture() const {
     std::string text = "\n[dialog " + mTitle + "]";
     for (const Control& c : mControls) {
+        if (c.list) text += "\n" + c.caption + " " + c.list->GetText(c.list->GetCurSel());
         if (!c.rows) continue;
         for (int row = 0; row < c.rows->visibleRowCount(); ++row) text += "\n" + rowLine(*c.rows, row);
     }
@@ -126,6 +158,7 @@ std::string CAcUiDialog::act(const DialogAction& action) {
         return "";
     }
     if (action.kind == Kind::kPress) return press(action);
+    if (action.kind == Kind::kChoose) return choose(action);
     RowControl* rows = rowControl();
     if (!rows) return "the dialog has no rows";
     std::string why;
@@ -167,4 +200,19 @@ std::string CAcUiDialog::press(const DialogAction& action) {
     else if (pressed->id == IDOK) OnOK();
     else if (pressed->id == IDCANCEL) OnCancel();
     return "";
+}
+
+std::string CAcUiDialog::choose(const DialogAction& action) {
+    for (const Control& c : mControls) {
+        if (!c.list) continue;
+        bool match = action.text.empty() ? c.id == action.buttonId
+                                         : c.caption == action.text || withoutMnemonic(c.caption) == action.text;
+        if (!match) continue;
+        int index = c.list->FindString(action.item);
+        if (index < 0) return "the list has no item \"" + action.item + "\"";
+        c.list->SetCurSel(index);
+        if (c.onPress) c.onPress();
+        return "";
+    }
+    return "the dialog has no such list";
 }

@@ -5,6 +5,7 @@
 // dialog ends; with the queue empty it presses Escape.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -14,6 +15,28 @@
 struct DialogAction;
 
 enum : int { IDC_STATIC = -1 };
+
+// A drop-down list (a combo box without typing): its items with their item
+// data and the chosen one (-1: none).
+class CDropList {
+public:
+    int AddString(std::string text, int32_t data = 0);
+    int GetCount() const { return int(mItems.size()); }
+    int GetCurSel() const { return mCurrent; }
+    // False for an index out of range (the choice is then cleared).
+    bool SetCurSel(int index);
+    int32_t GetItemData(int index) const;
+    std::string GetText(int index) const;
+    int FindString(const std::string& text) const;  // -1 when no item has the text
+
+private:
+    struct Item {
+        std::string text;
+        int32_t data;
+    };
+    std::vector<Item> mItems;
+    int mCurrent = -1;
+};
 
 class CAcUiDialog {
 public:
@@ -37,6 +60,9 @@ public:
     // A control showing rows (owned by the dialog's subclass).
     void addRowControl(int id, RowControl* control);
     void addStatic(std::string caption);
+    // A labelled drop-down list (owned by the dialog's subclass); onChange
+    // runs after a person picks an item, even the one already chosen.
+    void addDropList(int id, std::string label, CDropList* list, std::function<void()> onChange = {});
 
     struct Control {
         int id;
@@ -44,6 +70,7 @@ public:
         RowControl* rows = nullptr;
         std::function<void()> onPress;
         bool button = false;
+        CDropList* list = nullptr;
     };
     const std::vector<Control>& controls() const { return mControls; }
     const Control* control(int id) const;
@@ -66,8 +93,8 @@ public:
     void MoveControlXY(int id, int percentX, int percentY);
     const std::vector<Anchor>& anchors() const { return mAnchors; }
 
-    // The host's text picture of the dialog: "[dialog TITLE]" and one line
-    // per visible row of its row controls.
+    // The host's text picture of the dialog: "[dialog TITLE]", one line per
+    // visible row of its row controls and "LABEL CHOSEN" per drop-down list.
     std::string picture() const;
 
 protected:
@@ -80,6 +107,7 @@ private:
     void perform(const DialogAction& action);
     std::string act(const DialogAction& action);
     std::string press(const DialogAction& action);
+    std::string choose(const DialogAction& action);
     RowControl* rowControl() const;
     Anchor& anchor(int id);
 

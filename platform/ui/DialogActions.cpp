@@ -68,6 +68,9 @@ std::string describeDialogAction(const DialogAction& action) {
     }
     case Kind::kPress:
         return "(\"press\" " + (action.text.empty() ? std::to_string(action.buttonId) : quoted(action.text)) + ")";
+    case Kind::kChoose:
+        return "(\"choose\" " + (action.text.empty() ? std::to_string(action.buttonId) : quoted(action.text)) + " " +
+               quoted(action.item) + ")";
     case Kind::kCancel: return "(\"cancel\")";
     }
     return "()";

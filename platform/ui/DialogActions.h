@@ -16,13 +16,14 @@ struct DialogRowRef {
 };
 
 struct DialogAction {
-    enum class Kind { kSelect, kSet, kExpand, kDrag, kPress, kCancel };
+    enum class Kind { kSelect, kSet, kExpand, kDrag, kPress, kChoose, kCancel };
     Kind kind = Kind::kCancel;
     std::vector<DialogRowRef> rows;  // select/set/expand: one; drag: the dragged rows
     DialogRowRef target;             // drag
     int column = 0;                  // select/set
-    std::string text;                // set: the new text; press: the button's caption
-    int buttonId = 0;                // press by control id (used when text is empty)
+    std::string text;                // set: the new text; press, choose: the control's caption
+    int buttonId = 0;                // press, choose by control id (used when text is empty)
+    std::string item;                // choose: the text of the list item picked
     DragModifier modifier = DragModifier::kNone;
 };
 

@@ -147,3 +147,35 @@ TEST_F(Host, AnchorsAndSavedPositionNameAreRecorded) {
     EXPECT_EQ(apply.moveX, 30);  // the last call for a control holds
     EXPECT_EQ(apply.moveY, 0);
 }
+
+TEST_F(Host, DropListsArePrintedAndChosenByLabelOrIdEvenTheCurrentItem) {
+    TreeDialog dialog;
+    CDropList sort;
+    sort.AddString("By name", 10);
+    sort.AddString("By date", 20);
+    sort.SetCurSel(0);
+    std::vector<int32_t> picked;
+    dialog.addDropList(2025, "Sort &Order:", &sort, [&] { picked.push_back(sort.GetItemData(sort.GetCurSel())); });
+    auto choose = [](std::string list, int id, std::string item) {
+        DialogAction a;
+        a.kind = DialogAction::Kind::kChoose;
+        a.text = std::move(list);
+        a.buttonId = id;
+        a.item = std::move(item);
+        return a;
+    };
+    uiQueueDialogAction(choose("Sort Order:", 0, "By date"));
+    uiQueueDialogAction(choose("", 2025, "By date"));
+    uiQueueDialogAction(choose("Sort Order:", 0, "By size"));
+    uiQueueDialogAction(choose("Filter:", 0, "By date"));
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(picked, (std::vector<int32_t>{20, 20}));
+    EXPECT_NE(output.find("\n[dialog Tree]\nTitle"), std::string::npos);
+    EXPECT_NE(output.find("    Time | noon\nSort &Order: By date\n[dialog Tree closed: 2]"), std::string::npos);
+    EXPECT_NE(output.find("(\"choose\" \"Sort Order:\" \"By size\") refused: the list has no item \"By size\""),
+              std::string::npos);
+    EXPECT_NE(output.find("(\"choose\" \"Filter:\" \"By date\") refused: the dialog has no such list"),
+              std::string::npos);
+    EXPECT_FALSE(sort.SetCurSel(2));
+    EXPECT_EQ(sort.GetCurSel(), -1);
+}
