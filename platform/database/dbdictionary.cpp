@@ -35,6 +35,28 @@ void AcDbCarriedObject::setTags(std::string type, std::vector<Tag> tags) {
     mTags = std::move(tags);
 }
 
+void AcDbCarriedObject::setOwnerTag(AcDbObjectId owner) {
+    assertWriteEnabled();
+    setOwnerId(owner);
+    const std::string handle = owner.isNull() ? "0" : owner.handle().asString();
+    bool inGroup = false;
+    for (auto& [code, value] : mTags) {
+        if (code == 102) inGroup = !value.empty() && value[0] == '{';
+        if (code == 330 && !inGroup) {
+            value = handle;
+            return;
+        }
+    }
+    // No owner group yet: it follows the handle and the 102 groups.
+    size_t at = 0;
+    for (bool open = false; at < mTags.size(); ++at) {
+        const auto& [code, value] = mTags[at];
+        if (code == 102) open = !value.empty() && value[0] == '{';
+        else if (code != 5 && !open) break;
+    }
+    mTags.insert(mTags.begin() + static_cast<std::ptrdiff_t>(at), {330, handle});
+}
+
 std::string AcDbCarriedObject::dxfText() const {
     orv::io::DxfTagWriter w;
     w.string(0, mType);

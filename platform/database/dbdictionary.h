@@ -21,6 +21,8 @@ public:
     const std::string& dxfType() const { return mType; }
     const std::vector<Tag>& tags() const { return mTags; }
     void setTags(std::string type, std::vector<Tag> tags);
+    // Makes owner the object's owner, in its owner group (330) too.
+    void setOwnerTag(AcDbObjectId owner);
     // The object as DXF text, from its 0 group on.
     std::string dxfText() const;
     // Where the object stands in the OBJECTS data: objects are written in

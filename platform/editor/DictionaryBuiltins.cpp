@@ -1,9 +1,14 @@
 // AutoLISP built-ins over the drawing's dictionaries: namedobjdict
-// dictsearch dictnext dictadd dictremove dictrename.
+// dictsearch dictnext dictadd dictremove dictrename, and entmakex, which
+// makes the objects a dictionary holds.
 #include <memory>
+#include <string>
 
+#include "database/dxfcode.h"
 #include "database/io/DictionaryLists.h"
+#include "database/io/EntityLists.h"
 #include "editor/EditorBuiltins.h"
+#include "geometry/AcGeLimits.h"
 #include "lisp/AdsConvert.h"
 #include "lisp/Builtins.h"
 #include "lisp/Interpreter.h"
@@ -76,6 +81,27 @@ Ref dictrename(Args a) {
     return acdbDictRename(dict, oldName.c_str(), newName.c_str()) == RTNORM ? a[2] : nullptr;
 }
 
+// (entmakex LIST): the new entity's name, as entmake makes it; any other
+// type makes an object of the OBJECTS data without an owner, for dictadd.
+// nil when nothing could be made.
+Ref entmakex(Args a) {
+    const Ref& list = lisp::listArg(a[0]);
+    if (!list) return nullptr;
+    std::unique_ptr<resbuf, ReleaseResbufs> groups(lisp::dxfListToResbufs(list));
+    for (const resbuf* rb = groups.get(); rb; rb = rb->rbnext) {
+        AcDb::DxfValueType kind = AcDb::dxfValueType(rb->restype);
+        const int count = kind == AcDb::kDxfPoint ? 3 : kind == AcDb::kDxfReal ? 1 : 0;
+        const double* values = kind == AcDb::kDxfPoint ? rb->resval.rpoint : &rb->resval.rreal;
+        for (int i = 0; i < count; ++i)
+            if (!acgeIsUsableNumber(values[i]))
+                lisp::raiseError("entmakex: group " + std::to_string(rb->restype) +
+                                 " holds a number that is not finite or within ±1e100; nothing was made");
+    }
+    ads_name name;
+    if (acdbEntMake(groups.get()) == RTNORM && acdbEntLast(name) == RTNORM) return lisp::Interpreter::ename(name);
+    return acdbObjectMake(groups.get(), name) == RTNORM ? lisp::Interpreter::ename(name) : nullptr;
+}
+
 }  // namespace
 
 void registerDictionaryBuiltins(lisp::Interpreter& interpreter) {
@@ -85,4 +111,5 @@ void registerDictionaryBuiltins(lisp::Interpreter& interpreter) {
     interpreter.defineBuiltin("dictadd", dictadd, 3, 3);
     interpreter.defineBuiltin("dictremove", dictremove, 2, 2);
     interpreter.defineBuiltin("dictrename", dictrename, 3, 3);
+    interpreter.defineBuiltin("entmakex", entmakex, 1, 1);
 }

@@ -21,5 +21,5 @@ void registerInputBuiltins(lisp::Interpreter& interpreter);
 // entmod entupd handent tblsearch tblnext tblobjname regapp xdsize xdroom
 // layoutlist textbox
 void registerDatabaseBuiltins(lisp::Interpreter& interpreter);
-// namedobjdict dictsearch dictnext dictadd dictremove dictrename
+// namedobjdict dictsearch dictnext dictadd dictremove dictrename entmakex
 void registerDictionaryBuiltins(lisp::Interpreter& interpreter);

@@ -103,6 +103,24 @@ TEST(Dictionaries, EntryEditsRefuseWhatTheHostRefuses) {
     EXPECT_TRUE(dict->has("kept"));
 }
 
+TEST(Dictionaries, AnOwnerGroupGoesAfterTheHandleAndTheReactors) {
+    AcDbDatabase db(true, true);
+    const AcDbObjectId root = acdbNamedObjectsDictionary(&db, true);
+    auto* record = new AcDbCarriedObject();
+    AcDbObjectId id;
+    ASSERT_EQ(db.addAcDbObject(id, record), Acad::eOk);
+    record->setTags("XRECORD", {{5, "F10"}, {102, "{ACAD_REACTORS"}, {330, "F11"}, {102, "}"}, {100, "AcDbXrecord"}});
+    record->setOwnerTag(root);
+    const std::string owner = root.handle().asString();
+    EXPECT_EQ(record->tags()[4], (AcDbCarriedObject::Tag{330, owner}));
+    EXPECT_EQ(record->tags()[2].second, "F11");  // the reactor stays
+    record->setOwnerTag(AcDbObjectId());
+    EXPECT_EQ(record->tags()[4].second, "0");
+    EXPECT_EQ(record->tags().size(), 6u);
+    EXPECT_TRUE(record->ownerId().isNull());
+    record->close();
+}
+
 TEST(Dictionaries, ADrawingsObjectsAreReadListedAndWrittenBackUnchanged) {
     const std::string file = dxfWithObjects(kObjects);
     AcDbDatabase db(false, true);

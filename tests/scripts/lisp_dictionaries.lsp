@@ -1,6 +1,7 @@
 ; Dictionaries of the drawing: namedobjdict, dictsearch, dictnext, dictadd,
-; dictremove, dictrename and entget of a dictionary; what they changed is
-; still there after saving and reopening in both drawing formats.
+; dictremove, dictrename, entget of a dictionary and entmakex of the objects
+; a dictionary holds; what they changed is still there after saving and
+; reopening in both drawing formats.
 (defun check (label value) (princ (strcat "\n" label ": " (vl-prin1-to-string value))))
 (defun err (fn args) (vl-catch-all-error-message (vl-catch-all-apply fn args)))
 (defun entry-names (dict)
@@ -37,10 +38,24 @@
                        (err 'dictremove (list root)) (err 'dictrename (list root "A"))))
 (check "too many" (list (err 'namedobjdict '(1)) (err 'dictnext (list root T T))
                         (err 'dictremove (list root "A" "B")) (err 'dictsearch (list root "A" T T))))
+(setq rec (entmakex '((0 . "XRECORD") (100 . "AcDbXrecord") (1 . "supply") (10 1.0 2.0 3.0) (40 . 0.5))))
+(check "made without an owner" (list (type rec) (assoc 330 (entget rec))))
+(check "added, owned" (list (equal (dictadd root "ORV_RECORD" rec) rec) (equal (cdr (assoc 330 (entget rec))) root)))
+(check "its groups" (mapcar '(lambda (c) (cdr (assoc c (entget rec)))) '(0 1 10 40)))
+(setq sub (entmakex '((0 . "DICTIONARY"))))
+(check "a new dictionary" (list (equal (dictadd root "ORV_SUB" sub) sub) (equal (dictadd sub "REC" rec) rec)
+                                (entry-names sub) (equal (cdr (assoc 330 (entget rec))) sub)))
+(check "entmakex of a line" (equal (entmakex '((0 . "LINE") (10 0.0 0.0 0.0) (11 1.0 0.0 0.0))) (entlast)))
+(check "entmakex without a type" (entmakex '((1 . "no type"))))
+(check "entmakex arguments" (list (err 'entmakex '("x")) (err 'entmakex nil) (err 'entmakex '(nil nil))))
 (host-save "dicts.dxf")
 (host-open "dicts.dxf")
 (check "reopened DXF" (entry-names (namedobjdict)))
+(check "nested record"
+       (cdr (assoc 1 (dictsearch (cdr (assoc -1 (dictsearch (namedobjdict) "ORV_SUB"))) "rec"))))
 (host-save "dicts.dwg")
 (host-open "dicts.dwg")
 (check "reopened drawing" (entry-names (namedobjdict)))
+(check "nested record"
+       (cdr (assoc 1 (dictsearch (cdr (assoc -1 (dictsearch (namedobjdict) "ORV_SUB"))) "rec"))))
 (princ)

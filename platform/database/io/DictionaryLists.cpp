@@ -11,6 +11,7 @@
 #include "database/dbentity.h"
 #include "database/dbopen.h"
 #include "database/dxfcode.h"
+#include "database/io/DrawingObjects.h"
 #include "database/io/DxfTags.h"
 #include "database/io/ResbufDxfFiler.h"
 
@@ -153,9 +154,67 @@ int acdbDictAdd(const ads_name dict, const char* name, const ads_name object) {
         AcDbObjectPointer<AcDbCarriedObject> added(id, AcDb::kForRead);
         if (!added) return RTREJ;  // entities and table records live elsewhere
     }
-    DictionaryAccess<AcDb::kForWrite> d(dict);
-    if (!d || id == d.id()) return RTREJ;
-    return d->setAt(name, id) == Acad::eOk ? RTNORM : RTREJ;
+    AcDbObjectId dictId;
+    {
+        DictionaryAccess<AcDb::kForWrite> d(dict);
+        if (!d || id == d.id() || d->setAt(name, id) != Acad::eOk) return RTREJ;
+        dictId = d.id();
+    }
+    AcDbObjectPointer<AcDbCarriedObject> added(id, AcDb::kForWrite);
+    if (added) added->setOwnerTag(dictId);
+    return RTNORM;
+}
+
+int acdbObjectMake(const resbuf* groups, ads_name result) {
+    AcDbDatabase* db = workingDb();
+    if (!db) return RTERROR;
+    std::string type;
+    for (const resbuf* rb = groups; rb; rb = rb->rbnext)
+        if (rb->restype == 0 && rb->resval.rstring) type = rb->resval.rstring;
+    for (char& ch : type) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    if (type.empty() || orv::io::classesByDxfName().count(type)) return RTREJ;
+    std::vector<AcDbCarriedObject::Tag> tags;
+    for (const resbuf* rb = groups; rb && rb->restype != -3; rb = rb->rbnext) {
+        const int code = rb->restype;
+        if (code == -1 || code == 0 || code == 5) continue;
+        switch (AcDb::dxfValueType(code)) {
+        case AcDb::kDxfPoint:
+            for (int i = 0; i < 3; ++i) tags.emplace_back(code + 10 * i, orv::io::formatDxfDouble(rb->resval.rpoint[i]));
+            break;
+        case AcDb::kDxfReal: tags.emplace_back(code, orv::io::formatDxfDouble(rb->resval.rreal)); break;
+        case AcDb::kDxfInt16:
+        case AcDb::kDxfBool: tags.emplace_back(code, std::to_string(rb->resval.rint)); break;
+        case AcDb::kDxfInt32: tags.emplace_back(code, std::to_string(rb->resval.rlong)); break;
+        case AcDb::kDxfInt64: tags.emplace_back(code, std::to_string(rb->resval.rlname[0])); break;
+        case AcDb::kDxfObjectId: {
+            AcDbObjectId ref;
+            if (!idOf(rb->resval.rlname, ref) || ref.database() != db) return RTREJ;
+            tags.emplace_back(code, ref.handle().asString());
+            break;
+        }
+        default: tags.emplace_back(code, rb->resval.rstring ? rb->resval.rstring : ""); break;
+        }
+    }
+    const bool dictionary = type == "DICTIONARY";
+    if (dictionary && std::none_of(tags.begin(), tags.end(), [](const auto& t) { return t.first == 100; })) {
+        tags.insert(tags.begin(), {100, "AcDbDictionary"});
+        tags.insert(tags.begin() + 1, {281, "1"});
+    }
+    AcDbCarriedObject* object = dictionary ? new AcDbDictionary() : new AcDbCarriedObject();
+    AcDbObjectId id;
+    if (db->addAcDbObject(id, object) != Acad::eOk) {
+        delete object;
+        return RTERROR;
+    }
+    tags.insert(tags.begin(), {5, id.handle().asString()});
+    object->setTags(type, std::move(tags));
+    object->setOwnerTag(AcDbObjectId());
+    object->close();
+    ads_name name;
+    if (acdbGetAdsName(name, id) != Acad::eOk) return RTERROR;
+    result[0] = name[0];
+    result[1] = name[1];
+    return RTNORM;
 }
 
 int acdbDictRemove(const ads_name dict, const char* name, ads_name removed) {

@@ -25,6 +25,11 @@ int acdbDictRemove(const ads_name dict, const char* name, ads_name removed);
 // Renames an entry: RTNORM, or RTREJ when oldName is missing or newName
 // names another entry.
 int acdbDictRename(const ads_name dict, const char* oldName, const char* newName);
+// Makes an object of the OBJECTS data (a dictionary, an extension record,
+// ...) from a list, without an owner until a dictionary takes it: RTNORM
+// and its name, RTREJ for an entity type, a list without a type or a
+// reference to no object, RTERROR without a working database.
+int acdbObjectMake(const resbuf* groups, ads_name result);
 // The list of an object of the OBJECTS data (entget of a dictionary);
 // null for any other object.
 resbuf* acdbCarriedObjectGet(AcDbObjectId id);
