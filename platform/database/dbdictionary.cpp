@@ -191,13 +191,15 @@ AcDbDictionary* addDictionary(AcDbDatabase* db, AcDbObjectId owner, AcDbObjectId
 
 AcDbObjectId acdbNamedObjectsDictionary(AcDbDatabase* db, bool create) {
     if (!db) return AcDbObjectId();
+    bool unreadable = false;  // an object open for write may be the root
     for (size_t i = 0; i < db->numIds(); ++i) {
         AcDbObjectId id = db->idAt(i);
-        if (id.isErased()) continue;
+        if (id.isErased() || !id.isResident()) continue;
         AcDbObjectPointer<AcDbDictionary> dict(id, AcDb::kForRead);
         if (dict && dict->ownerId().isNull()) return id;
+        unreadable = unreadable || (dict.openStatus() != Acad::eOk && dict.openStatus() != Acad::eNotThatKindOfClass);
     }
-    if (!create) return AcDbObjectId();
+    if (!create || unreadable) return AcDbObjectId();
     AcDbObjectId rootId;
     AcDbDictionary* root = addDictionary(db, AcDbObjectId(), rootId);
     if (!root) return AcDbObjectId();
