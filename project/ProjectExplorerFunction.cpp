@@ -20,9 +20,10 @@ namespace {
 
 using hvac::CDialogProjectExplorerHVAC;
 
+// What the explorer hands back and is shown again on.
 struct ExplorerState {
     int32_t ixL = 0, devType = 0, ixSch = 0;
-    std::string mode;
+    std::string dwg, mode;
 };
 
 // Shows the explorer until it closes with something else than a query.
@@ -32,11 +33,14 @@ int runExplorer(const IProjectDatabasePtr& db, const std::string& caller, Explor
         dialog.setInterface(db);
         dialog.devType = state.devType;
         dialog.ixL = state.ixL;
+        dialog.ixSch = state.ixSch;
+        dialog.dwg = state.dwg;
         dialog.mode = state.mode;
         int result = reportDialogFailure(dialog.DoModal());
         state.ixSch = dialog.ixSch;
         state.ixL = dialog.ixL;
         state.devType = dialog.devType;
+        state.dwg = dialog.dwg;
         state.mode = state.ixL < 1 ? "callout" : "device";
         if (result == hvac::kExplorerQueryDevice)
             invokeLispIgnoringResult("projectExplorer-query-HVAC",
