@@ -6,9 +6,15 @@ CMAKE_FLAGS ?=
 DEBIAN_PACKAGES = cmake g++ make libsqlite3-dev sqlite3 googletest libgtest-dev libgmock-dev \
                   libbenchmark-dev libcli11-dev python3-ezdxf postgresql libpq-dev \
                   libocct-modeling-algorithms-dev libocct-modeling-data-dev libocct-foundation-dev \
-                  libocct-data-exchange-dev
+                  libocct-data-exchange-dev clang libclang-rt-14-dev
 
-.PHONY: deps build demo test clean
+# `make fuzz` builds the fuzz programs with clang (libFuzzer, sanitizers) in
+# $(FUZZ_BUILD) and runs each for FUZZ_SECONDS.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZERS = dxf_reader binary_reader lisp module_functions
+
+.PHONY: deps build demo test fuzz clean
 
 deps:
 	@missing=""; for p in $(DEBIAN_PACKAGES); do \
@@ -37,5 +43,10 @@ demo: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DORV_FUZZ=ON -DORV_SANITIZE=ON -DORV_BENCHMARKS=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
+	fuzz/run_fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZERS)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(FUZZ_BUILD)

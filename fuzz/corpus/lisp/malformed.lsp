@@ -1,0 +1,3 @@
+; status: 1
+(princ "before")
+(princ (+ 1 2)

@@ -1,0 +1,22 @@
+; with project
+; The room jig: prompts, vertex order, the label click and leader, Enter at
+; the first prompt, Escape at the label and input that runs out.
+(defun zkBlock-alertMissing (name) (princ))
+(defun show (title value) (princ (strcat "\n" title ": ")) (prin1 value))
+(princ "\n-- three clicks, Enter, label")
+(host-input '(0 0) '(10 0) '(10 10) "" '(3 4))
+(setq r (zk_hvac-room-draw 12 "NOARROW" 1.0 "JIG" 30.0))
+(show "vertices" (zk_hvac-room-getPoints r))
+(show "leader shown" (not (null (cadr (zk_hvac-room-getLeaderPoints r)))))
+(show "found" (zk_hvac-room-find '(8 2)))
+(princ "\n-- Enter at the first prompt")
+(host-input "")
+(show "result" (zk_hvac-room-draw 13 "NOARROW" 1.0 "NONE"))
+(princ "\n-- Escape at the label")
+(host-input '(0 0) '(5 0) '(5 5) "" "*Cancel*")
+(show "result" (zk_hvac-room-draw 14 "NOARROW" 1.0 "NONE"))
+(princ "\n-- input runs out")
+(host-input '(0 0))
+(show "result" (zk_hvac-room-draw 15 "NOARROW" 1.0 "NONE"))
+(show "rooms" (length (ssgetx-room)))
+(princ)

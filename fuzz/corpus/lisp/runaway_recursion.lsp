@@ -1,0 +1,4 @@
+; status: 1
+(defun down (n) (down (1+ n)))
+(down 0)
+(princ "never")
