@@ -6,7 +6,6 @@
 #include "ads/ads.h"
 #include "database/dbdatabase.h"
 #include "database/dbsymtab.h"
-#include "database/io/DrawingFiles.h"
 #include "integration/LispCallbacks.h"
 
 namespace {
@@ -33,10 +32,9 @@ bool findOrLoadBlock(const std::string& name, AcDbObjectId& blockId) {
         invokeLispIgnoringResult("zkBlock-alertMissing", acutBuildList(RTSTR, name.c_str(), 0));
         return false;
     }
-    std::string message;
-    std::unique_ptr<AcDbDatabase> side(orv::io::readSideDatabase(path, &message));
-    if (!side) {
-        acutPrintf("\nCannot read the block drawing %s: %s", path.c_str(), message.c_str());
+    auto side = std::make_unique<AcDbDatabase>(false, true);
+    if (side->readDwgFile(path.c_str()) != Acad::eOk) {
+        acutPrintf("\nCannot read the block drawing %s: it is damaged or not a drawing.", path.c_str());
         return false;
     }
     AcDbObjectId id;

@@ -2,7 +2,9 @@
 // level whose cell size first covers its extents, in at most four cells, so
 // a query looks at one cell per level in use. Model space is scanned only
 // for entities appended since the last query; edited rooms are re-measured
-// lazily.
+// lazily. Entities are read only while opened for read; one that is open
+// for write elsewhere at a query is looked at by a later one and meanwhile
+// is a candidate everywhere (the caller opens candidates and checks them).
 #include "rooms/RoomSpatialIndex.h"
 
 #include <algorithm>
@@ -12,7 +14,7 @@
 #include <unordered_map>
 
 #include "database/dbdatabase.h"
-#include "database/dbstub.h"
+#include "database/dbopen.h"
 #include "rooms/hvacRoom.h"
 
 namespace {
@@ -68,6 +70,7 @@ private:
     void reset();
     void unplace(const hvacRoom* room, Entry& e);
     void place(const hvacRoom* room, Entry& e);
+    void measure(const hvacRoom* room, Entry& e);
 
     AcDbDatabase* mDb;
     AcDbObjectId mModelSpace;
@@ -79,6 +82,8 @@ private:
     std::vector<const hvacRoom*> mDirty;
     std::unordered_map<CellKey, std::vector<const hvacRoom*>, CellKeyHash> mCells;
     std::map<int, size_t> mLevels; // level -> rooms placed there
+    std::vector<const hvacRoom*> mUnmeasured;
+    std::vector<std::pair<size_t, AcDbObjectId>> mUnopened; // model space place, id
 };
 
 // The indexes by drawing, and which index holds each room. Made on first
@@ -104,6 +109,8 @@ void DatabaseIndex::reset() {
     mDirty.clear();
     mCells.clear();
     mLevels.clear();
+    mUnmeasured.clear();
+    mUnopened.clear();
     mScanned = 0;
     mLastScanned.setNull();
 }
@@ -130,7 +137,7 @@ void DatabaseIndex::unplace(const hvacRoom* room, Entry& e) {
 // geometric tolerance of an edge are kept) and files it in the grid.
 void DatabaseIndex::place(const hvacRoom* room, Entry& e) {
     unplace(room, e);
-    const std::vector<RoomPoint>& points = RoomSpatialIndex::outlineOf(room);
+    const std::vector<RoomPoint>& points = room->points();
     if (points.empty()) return;
     Box b{points[0].point.x, points[0].point.y, points[0].point.x, points[0].point.y};
     for (const RoomPoint& p : points) {
@@ -179,6 +186,7 @@ void DatabaseIndex::remove(const hvacRoom* room) {
     if (it == mEntries.end()) return;
     unplace(room, it->second);
     std::erase(mDirty, room);
+    std::erase(mUnmeasured, room);
     mEntries.erase(it);
 }
 
@@ -197,12 +205,17 @@ void DatabaseIndex::sync() {
         reset();
         mModelSpace = ms;
     }
-    for (size_t i = mScanned; i < ids.size(); ++i) {
-        AcDbStub* stub = ids[i].stub();
-        const hvacRoom* room = stub ? hvacRoom::cast(stub->object) : nullptr;
-        if (!room) continue;
+    std::vector<std::pair<size_t, AcDbObjectId>> toOpen;
+    toOpen.swap(mUnopened);
+    for (size_t i = mScanned; i < ids.size(); ++i) toOpen.emplace_back(i, ids[i]);
+    for (const auto& [i, id] : toOpen) {
+        hvacRoom* room = nullptr;
+        const Acad::ErrorStatus es = acdbOpenObject(room, id, AcDb::kForRead, true);
+        if (es == Acad::eWasOpenForWrite) mUnopened.emplace_back(i, id);
+        if (es != Acad::eOk) continue;
+        room->close();
         Entry& e = mEntries[room];
-        e.id = ids[i];
+        e.id = id;
         e.position = i;
         owners()[room] = this;
         if (!e.dirty) {
@@ -213,17 +226,39 @@ void DatabaseIndex::sync() {
     mScanned = ids.size();
     mLastScanned = ids.empty() ? AcDbObjectId() : ids.back();
     space->close();
-    for (const hvacRoom* room : mDirty) {
+    std::vector<const hvacRoom*> dirty;
+    dirty.swap(mDirty);
+    dirty.insert(dirty.end(), mUnmeasured.begin(), mUnmeasured.end());
+    mUnmeasured.clear();
+    std::sort(dirty.begin(), dirty.end());
+    dirty.erase(std::unique(dirty.begin(), dirty.end()), dirty.end());
+    for (const hvacRoom* room : dirty) {
         auto it = mEntries.find(room);
         if (it == mEntries.end()) continue;
         it->second.dirty = false;
-        place(room, it->second);
+        measure(room, it->second);
     }
-    mDirty.clear();
+}
+
+// Opens the room for read to place it; a room open for write elsewhere is
+// left for the next query.
+void DatabaseIndex::measure(const hvacRoom* room, Entry& e) {
+    hvacRoom* opened = nullptr;
+    if (acdbOpenObject(opened, e.id, AcDb::kForRead, true) != Acad::eOk || opened != room) {
+        unplace(room, e);
+        mUnmeasured.push_back(room);
+        return;
+    }
+    place(room, e);
+    opened->close();
 }
 
 std::vector<AcDbObjectId> DatabaseIndex::candidatesAt(const AcGePoint2d& p) const {
     std::vector<const Entry*> found;
+    for (const hvacRoom* room : mUnmeasured) {
+        const Entry& e = mEntries.at(room);
+        if (!e.id.isErased()) found.push_back(&e);
+    }
     for (const auto& [level, count] : mLevels) {
         auto it = mCells.find(CellKey{level, cellOf(p.x, level), cellOf(p.y, level)});
         if (it == mCells.end()) continue;
@@ -232,10 +267,15 @@ std::vector<AcDbObjectId> DatabaseIndex::candidatesAt(const AcGePoint2d& p) cons
             if (e.box.contains(p) && !e.id.isErased()) found.push_back(&e);
         }
     }
-    std::sort(found.begin(), found.end(), [](const Entry* a, const Entry* b) { return a->position < b->position; });
+    std::vector<std::pair<size_t, AcDbObjectId>> placed;
+    placed.reserve(found.size() + mUnopened.size());
+    for (const Entry* e : found) placed.emplace_back(e->position, e->id);
+    for (const auto& [position, id] : mUnopened)
+        if (!id.isErased()) placed.emplace_back(position, id);
+    std::sort(placed.begin(), placed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<AcDbObjectId> result;
-    result.reserve(found.size());
-    for (const Entry* e : found) result.push_back(e->id);
+    result.reserve(placed.size());
+    for (const auto& [position, id] : placed) result.push_back(id);
     return result;
 }
 
@@ -286,5 +326,3 @@ void RoomSpatialIndex::releaseIfUnused() {
     delete gOwners;
     gOwners = nullptr;
 }
-
-const std::vector<RoomPoint>& RoomSpatialIndex::outlineOf(const hvacRoom* room) { return room->mPoints; }

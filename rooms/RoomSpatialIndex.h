@@ -11,7 +11,6 @@
 
 class AcDbDatabase;
 class hvacRoom;
-struct RoomPoint;
 
 class RoomSpatialIndex {
 public:
@@ -28,7 +27,4 @@ public:
     static size_t indexCount();
     // Frees the index tables when no room is indexed (at module unload).
     static void releaseIfUnused();
-    // The outline of a room whatever its open state (the index measures
-    // rooms it has not opened).
-    static const std::vector<RoomPoint>& outlineOf(const hvacRoom* room);
 };

@@ -117,7 +117,6 @@ protected:
 
 private:
     ModuleObjectToken mLiveToken;  // refuses a module unload while the room exists
-    friend class RoomSpatialIndex;
     // Width used for the frame: the wrap width, or the laid-out width.
     double labelFrameWidth() const;
     // Draws the outline (with emphasised bands); shared by display and saveAs.

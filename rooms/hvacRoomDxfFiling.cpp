@@ -3,7 +3,9 @@
 #include <cstring>
 
 #include "database/dbdatabase.h"
-#include "database/dbentityfiling.h"
+#include "database/dbopen.h"
+#include "database/dbsymtab.h"
+#include "database/dxfcode.h"
 #include "rooms/DxfGroupStopFiler.h"
 #include "rooms/hvacRoom.h"
 
@@ -14,8 +16,14 @@ AcDbDatabase* databaseOf(AcDbDxfFiler* filer) {
     return db ? db : acdbHostApplicationServices()->workingDatabase();
 }
 
+// The name of the symbol table record (layer, text style) id names.
 std::string nameOf(AcDbObjectId id) {
-    return id.isValid() && !id.isErased() ? AcDbEntityFiling::recordName(id) : std::string();
+    AcDbSymbolTableRecord* record = nullptr;
+    if (!id.isValid() || id.isErased() || acdbOpenObject(record, id, AcDb::kForRead) != Acad::eOk) return {};
+    std::string name;
+    record->getName(name);
+    record->close();
+    return name;
 }
 
 AcGePoint3d pointOf(const resbuf& rb) { return {rb.resval.rpoint[0], rb.resval.rpoint[1], rb.resval.rpoint[2]}; }

@@ -115,3 +115,34 @@ TEST_F(RoomOutline, IndexGoesAwayWithItsDrawing) {
     }
     EXPECT_EQ(RoomSpatialIndex::indexCount(), before);
 }
+
+// The index opens rooms to read them: one open for write elsewhere during a
+// query (new, or just moved) is still a candidate, and is measured by the
+// first query after it is closed.
+TEST_F(RoomOutline, RoomsOpenForWriteDuringAQueryAreStillCandidates) {
+    const AcDbObjectId far = append(makeRoom(square(100, 100, 10)));
+    ASSERT_EQ(RoomSpatialIndex::candidatesAt(db, AcGePoint2d(5, 5)).size(), 0u);
+
+    // A new room still open for write.
+    AcDbBlockTableRecord* space = nullptr;
+    ASSERT_EQ(acdbOpenObject(space, db->modelSpaceId(), AcDb::kForWrite), Acad::eOk);
+    hvacRoom* fresh = makeRoom(square(0, 0, 10));
+    AcDbObjectId freshId;
+    ASSERT_EQ(space->appendAcDbEntity(freshId, fresh), Acad::eOk);
+    space->close();
+    EXPECT_EQ(RoomSpatialIndex::candidatesAt(db, AcGePoint2d(5, 5)), std::vector<AcDbObjectId>{freshId});
+    fresh->close();
+    EXPECT_EQ(RoomSpatialIndex::candidatesAt(db, AcGePoint2d(5, 5)), std::vector<AcDbObjectId>{freshId});
+    EXPECT_TRUE(RoomSpatialIndex::candidatesAt(db, AcGePoint2d(50, 50)).empty());
+
+    // A known room moved while open: a candidate anywhere until closed.
+    hvacRoom* moving = nullptr;
+    ASSERT_EQ(acdbOpenObject(moving, far, AcDb::kForWrite), Acad::eOk);
+    moving->clearPoints();
+    for (const AcGePoint2d& p : square(40, 40, 20)) moving->insertPoint(moving->pointCount(), RoomPoint{p, false});
+    EXPECT_EQ(RoomSpatialIndex::candidatesAt(db, AcGePoint2d(200, 200)), std::vector<AcDbObjectId>{far});
+    moving->close();
+    EXPECT_EQ(RoomSpatialIndex::candidatesAt(db, AcGePoint2d(50, 50)), std::vector<AcDbObjectId>{far});
+    EXPECT_TRUE(RoomSpatialIndex::candidatesAt(db, AcGePoint2d(105, 105)).empty());
+    EXPECT_EQ(RoomSpatialIndex::indexedRoomCount(db), 2u);
+}
