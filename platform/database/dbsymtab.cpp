@@ -304,7 +304,9 @@ Acad::ErrorStatus AcDbBlockTableRecord::dwgInFields(AcDbDwgFiler* filer) {
     if (filer->readInt32(&count) != Acad::eOk) return filer->filerStatus();
     if (count < 0) return Acad::eDwgObjectImproperlyRead;
     mEntities.clear();
-    mEntities.reserve(static_cast<size_t>(count));
+    // The count comes from the file: reserve no more than a damaged one
+    // could make us allocate for nothing.
+    mEntities.reserve(std::min<size_t>(static_cast<size_t>(count), 4096));
     for (Adesk::Int32 i = 0; i < count; ++i) {
         AcDbObjectId id;
         if (filer->readHardOwnershipId(&id) != Acad::eOk) {

@@ -289,7 +289,10 @@ Acad::ErrorStatus DxfDrawingReader::readTableObject(const FileObject& o) {
             mCarriedTable = &carried.back().second;
             return Acad::eOk;
         }
-        if (!mTableIds[slot].isNull()) return fail(Acad::eInvalidDxfFile, "second " + std::string(name) + " table", o.begin);
+        if (!mTableIds[slot].isNull()) {
+            delete table;
+            return fail(Acad::eInvalidDxfFile, "second " + std::string(name) + " table", o.begin);
+        }
         AcDbObjectId id;
         if (Acad::ErrorStatus es = placeObject(table, o, id); es != Acad::eOk) return es;
         FileObject rest = o;

@@ -1,0 +1,66 @@
+// Inputs the fuzz programs found faults with (fuzz/regressions/): each is
+// read as the fuzz program reads it, refused or read cleanly, and a drawing
+// that was read saves in both formats and reads back. The sanitizers of CI
+// report the leaks and overflows these inputs once caused.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "database/dbdatabase.h"
+#include "database/io/BinaryDrawing.h"
+#include "database/io/DrawingFiles.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string contents(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// Reads every reproducer of one reader; answers the refusal messages by file.
+std::map<std::string, std::string> readAll(const std::string& reader, bool dxf) {
+    std::map<std::string, std::string> refusals;
+    for (const auto& entry : fs::directory_iterator(fs::path(ORV_FUZZ_REGRESSIONS) / reader)) {
+        std::string bytes = contents(entry.path());
+        if (!dxf) orv::io::resealBinaryDrawing(bytes);  // as the fuzz program does
+        const std::string name = entry.path().filename().string();
+        AcDbDatabase db(false, true);
+        std::string message;
+        if (orv::io::readDrawingFromString(&db, dxf, bytes, &message) != Acad::eOk) {
+            EXPECT_FALSE(message.empty()) << name;
+            refusals[name] = message;
+            continue;
+        }
+        for (bool asDxf : {true, false}) {
+            std::string saved;
+            EXPECT_EQ(orv::io::saveDrawingToString(&db, asDxf, saved, &message), Acad::eOk) << name << ": " << message;
+            AcDbDatabase again(false, true);
+            EXPECT_EQ(orv::io::readDrawingFromString(&again, asDxf, saved, &message), Acad::eOk)
+                << name << " saved as " << (asDxf ? "DXF" : "binary") << ": " << message;
+        }
+    }
+    return refusals;
+}
+
+} // namespace
+
+TEST(FuzzRegressions, DxfReader) {
+    auto refusals = readAll("dxf_reader", true);
+    // A second LTYPE table was refused but the table object made for it leaked.
+    EXPECT_NE(refusals["second-table-leaked.dxf"].find("second LTYPE table"), std::string::npos)
+        << refusals["second-table-leaked.dxf"];
+}
+
+TEST(FuzzRegressions, BinaryReader) {
+    auto refusals = readAll("binary_reader", false);
+    // A block record claiming two billion entities made the reader reserve
+    // 13 GB before reading the first one.
+    EXPECT_TRUE(refusals.count("huge-entity-count.dwg"));
+}
