@@ -13,8 +13,9 @@ DEBIAN_PACKAGES = cmake g++ make libsqlite3-dev sqlite3 googletest libgtest-dev 
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZERS = dxf_reader binary_reader lisp module_functions
+PREFIX ?= /usr/local
 
-.PHONY: deps build demo test fuzz clean
+.PHONY: deps build demo test fuzz install clean
 
 deps:
 	@missing=""; for p in $(DEBIAN_PACKAGES); do \
@@ -47,6 +48,9 @@ fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DORV_FUZZ=ON -DORV_SANITIZE=ON -DORV_BENCHMARKS=OFF
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
 	fuzz/run_fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZERS)
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD) $(FUZZ_BUILD)
