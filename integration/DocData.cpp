@@ -105,6 +105,11 @@ void zkPerDocData::setAlignmentPoint(const AcGePoint2d& point) {
     storeAlignmentPoint(mDatabase, point);
 }
 
+void zkPerDocData::projectReady() {
+    if (mConnectionMarked) return;
+    mConnectionMarked = drawingIsMarked(mDatabase) || markDrawing(mDatabase);
+}
+
 DocDataManager::DocDataManager() {
     mDocReactor = std::make_unique<zkDocReactor>(this);
     acDocManager->addReactor(mDocReactor.get());

@@ -57,6 +57,10 @@ public:
     // "not set" message when asked to.
     bool alignmentPoint(AcGePoint2d& point, bool messages);
     void setAlignmentPoint(const AcGePoint2d& point);
+    // The project is ready for this drawing: the first time, the drawing
+    // gets the connection mark (unless it has it), so that it connects when
+    // it is opened next.
+    void projectReady();
 
 private:
     std::string mFileName;
@@ -66,6 +70,7 @@ private:
     AcGePoint2d mAlignmentPoint;
     bool mAlignmentPointSet = false;
     bool mAlignmentPointLoaded = false;
+    bool mConnectionMarked = false;
 };
 
 // The module's own fields of a drawing's data, used by other parts of the

@@ -46,9 +46,13 @@ int invokeLispFunction(LispImplementation implementation, DocDataManager* manage
     try {
         // The lock's result is not looked at: the function runs regardless.
         locked = acDocManager->lockDocument(workingDocument(), AcAp::kWrite, nullptr, nullptr, true) == 0;
-        if (manager && !manager->currentDocData()->project()->makeReady(true)) {
-            unlock();
-            return RSRSLT;
+        if (manager) {
+            zkPerDocData* drawing = manager->currentDocData();
+            if (!drawing->project()->makeReady(true)) {
+                unlock();
+                return RSRSLT;
+            }
+            drawing->projectReady();
         }
         int status = implementation();
         if (status == kLispReported) acedTextScr();
