@@ -183,9 +183,12 @@ bool candidates(const std::string& mode, const void* pt1, const void* pt2, std::
         return true;
     }
     if (mode == "P") {
+        // The previous selection of this drawing: ids of a drawing closed
+        // since (or of another open one) are left out.
         if (!table().hasPrevious) return true;
+        AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
         for (const AcDbObjectId& id : table().previous)
-            if (!id.isErased()) ids.push_back(id);
+            if (AcDbStubStore::isLive(id.stub()) && id.database() == db && !id.isErased()) ids.push_back(id);
         return true;
     }
     if (mode == "W" || mode == "C") {

@@ -1,0 +1,15 @@
+; The previous selection set belongs to the drawing it was made in: after
+; that drawing is closed, or in another drawing, (ssget "P") finds nothing.
+(defun n (ss) (if ss (sslength ss) 0))
+(host-new "A.dwg")
+(entmake '((0 . "LINE") (10 0.0 0.0 0.0) (11 1.0 0.0 0.0)))
+(entmake '((0 . "LINE") (10 0.0 1.0 0.0) (11 1.0 1.0 0.0)))
+(princ "\nin A: ") (princ (n (ssget "X")))
+(princ "\nprevious in A: ") (princ (n (ssget "P")))
+(host-new "B.dwg")
+(entmake '((0 . "CIRCLE") (10 0.0 0.0 0.0) (40 . 1.0)))
+(princ "\nprevious in B: ") (princ (n (ssget "P")))
+(host-close "A.dwg")
+(princ "\nprevious after A closed: ") (princ (n (ssget "P")))
+(princ "\nin B: ") (princ (n (ssget "X")))
+(princ)
