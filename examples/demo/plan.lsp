@@ -16,3 +16,14 @@
     (princ "\nA door swing ends at ") (princ (host-osnap door "end" (quote (0 0 0))))
     (host-list door)))
 (princ)
+;; The title block moves 10 units down; its attributes go with it.
+(if (setq title (ssget "X" '((0 . "INSERT") (8 . "A-TTLB"))))
+  (progn
+    (setq title (ssname title 0))
+    (host-transform title '((1 0 0 0) (0 1 0 -10) (0 0 1 0) (0 0 0 1)))
+    (setq e (entnext title))
+    (while (and e (= (cdr (assoc 0 (entget e))) "ATTRIB"))
+      (princ (strcat "\nTitle block " (cdr (assoc 2 (entget e))) ": " (cdr (assoc 1 (entget e))) " at "))
+      (princ (cdr (assoc 10 (entget e))))
+      (setq e (entnext e)))))
+(princ)

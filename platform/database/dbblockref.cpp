@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "database/dbads.h"
+#include "database/dbattribute.h"
 #include "database/dbclone.h"
 #include "database/dbdatabase.h"
 #include "database/dbentityfiling.h"
@@ -155,6 +156,7 @@ Acad::ErrorStatus AcDbBlockReference::subTransformBy(const AcGeMatrix3d& xform) 
     mScaleY *= s;
     mScaleZ *= s;
     if (xform.det() < 0.0) mScaleY = -mScaleY;
+    AcDbEntityFiling::transformFollowers(mAttributes, xform);
     return Acad::eOk;
 }
 
@@ -204,19 +206,23 @@ void AcDbBlockReference::subList() const {
     acdbPrintf("   rotation angle: %10.4f\n", mRotation);
 }
 
+AcRxClass* AcDbBlockReference::followerClass(int) const { return AcDbAttribute::desc(); }
+
 Acad::ErrorStatus AcDbBlockReference::dwgOutFields(AcDbDwgFiler* filer) const {
     Acad::ErrorStatus es = AcDbEntity::dwgOutFields(filer);
     if (es != Acad::eOk) return es;
     es = AcDbFieldWalk::dwgOut(*this, AcDbFieldList<AcDbBlockReference>::fields(), filer);
     if (es != Acad::eOk) return es;
-    return filer->writeBool(mAttributesFollow);
+    filer->writeBool(mAttributesFollow);
+    return AcDbEntityFiling::dwgOutFollowers(mAttributes, mSequenceEnd, filer);
 }
 Acad::ErrorStatus AcDbBlockReference::dwgInFields(AcDbDwgFiler* filer) {
     Acad::ErrorStatus es = AcDbEntity::dwgInFields(filer);
     if (es != Acad::eOk) return es;
     es = AcDbFieldWalk::dwgIn(*this, AcDbFieldList<AcDbBlockReference>::fields(), filer);
     if (es != Acad::eOk || !filerHasFormat(filer, 3)) return es;
-    return filer->readBool(&mAttributesFollow);
+    if (filer->readBool(&mAttributesFollow) != Acad::eOk || !filerHasFormat(filer, 4)) return filer->filerStatus();
+    return AcDbEntityFiling::dwgInFollowers(mAttributes, mSequenceEnd, filer);
 }
 Acad::ErrorStatus AcDbBlockReference::dxfOutFields(AcDbDxfFiler* filer) const {
     Acad::ErrorStatus es = AcDbEntity::dxfOutFields(filer);

@@ -2,9 +2,10 @@
 #pragma once
 
 #include "database/dbentity.h"
+#include "database/dbsequence.h"
 #include "geometry/AcGeScale3d.h"
 
-class AcDbBlockReference : public AcDbEntity {
+class AcDbBlockReference : public AcDbEntity, public AcDbSequenceOwner {
     ACRX_DECLARE_MEMBERS(AcDbBlockReference);
 
 public:
@@ -21,6 +22,15 @@ public:
     Acad::ErrorStatus setScaleFactors(const AcGeScale3d& scale);
     AcGeVector3d normal() const { assertReadEnabled(); return mNormal; }
     bool attributesFollow() const { assertReadEnabled(); return mAttributesFollow; }
+    // The attributes this insert carries (entities of the same block that
+    // follow it); they move with it.
+    const std::vector<AcDbObjectId>& attributeIds() const { assertReadEnabled(); return mAttributes; }
+
+    bool hasFollowers() const override { return mAttributesFollow; }
+    const char* followerType() const override { return "ATTRIB"; }
+    AcRxClass* followerClass(int flags) const override;
+    void attachFollower(AcDbObjectId id) override { mAttributes.push_back(id); }
+    void attachSequenceEnd(AcDbObjectId id) override { mSequenceEnd = id; }
     Acad::ErrorStatus setNormal(const AcGeVector3d& normal);
     // Block coordinates to world: base point, scale, rotation, normal, position.
     AcGeMatrix3d blockTransform() const;
@@ -56,4 +66,6 @@ private:
     AcGeVector3d mNormal = AcGeVector3d::kZAxis;
     // Attribute entities follow the reference in the file (group 66).
     bool mAttributesFollow = false;
+    std::vector<AcDbObjectId> mAttributes;
+    AcDbObjectId mSequenceEnd;
 };

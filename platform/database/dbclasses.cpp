@@ -4,6 +4,7 @@
 #include <strings.h>
 
 #include "database/dbarc.h"
+#include "database/dbattribute.h"
 #include "database/dbblockref.h"
 #include "database/dbcircle.h"
 #include "database/dbdatabase.h"
@@ -17,6 +18,8 @@
 #include "database/dbsolid.h"
 #include "database/dbspline.h"
 #include "database/dbtext.h"
+#include "database/dbvertex.h"
+#include "database/dbvertexpolyline.h"
 #include "lisp/AdsHost.h"
 
 void acdbRegisterEntityClasses() {
@@ -34,6 +37,13 @@ void acdbRegisterEntityClasses() {
         AcDbEllipse::desc();
         AcDbPoint::desc();
         AcDbSolid::desc();
+        AcDbAttributeDefinition::desc();
+        AcDbAttribute::desc();
+        AcDbSequenceEnd::desc();
+        AcDb2dVertex::desc();
+        AcDb3dPolylineVertex::desc();
+        AcDb2dPolyline::desc();
+        AcDb3dPolyline::desc();
         return true;
     }();
     (void)done;

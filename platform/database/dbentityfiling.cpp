@@ -2,6 +2,8 @@
 #include "database/dbentityfiling.h"
 
 #include "database/dbdatabase.h"
+#include "database/dbentity.h"
+#include "database/dbopen.h"
 
 namespace AcDbEntityFiling {
 
@@ -34,6 +36,43 @@ AcDbObjectId textStyleByName(AcDbDxfFiler* filer, const char* name) {
 AcDbObjectId blockByName(AcDbDxfFiler* filer, const char* name) {
     AcDbDatabase* db = databaseOf(filer);
     return db && name && *name ? db->blockId(name) : AcDbObjectId();
+}
+
+} // namespace AcDbEntityFiling
+
+namespace AcDbEntityFiling {
+
+Acad::ErrorStatus dwgOutFollowers(const std::vector<AcDbObjectId>& ids, AcDbObjectId end, AcDbDwgFiler* filer) {
+    filer->writeUInt32(static_cast<Adesk::UInt32>(ids.size()));
+    for (AcDbObjectId id : ids) filer->writeHardOwnershipId(id);
+    return filer->writeHardOwnershipId(end);
+}
+
+Acad::ErrorStatus dwgInFollowers(std::vector<AcDbObjectId>& ids, AcDbObjectId& end, AcDbDwgFiler* filer) {
+    ids.clear();
+    Adesk::UInt32 count = 0;
+    if (filer->readUInt32(&count) != Acad::eOk) return filer->filerStatus();
+    for (Adesk::UInt32 i = 0; i < count; ++i) {
+        AcDbObjectId id;
+        Acad::ErrorStatus es = filer->readHardOwnershipId(&id);
+        if (es == Acad::eNullHandle) {  // a follower that is gone
+            filer->resetFilerStatus();
+            continue;
+        }
+        if (es != Acad::eOk) return es;
+        ids.push_back(id);
+    }
+    if (filer->readHardOwnershipId(&end) == Acad::eNullHandle) filer->resetFilerStatus();
+    return filer->filerStatus();
+}
+
+void transformFollowers(const std::vector<AcDbObjectId>& ids, const AcGeMatrix3d& xform) {
+    for (AcDbObjectId id : ids) {
+        AcDbEntity* follower = nullptr;
+        if (acdbOpenObject(follower, id, AcDb::kForWrite) != Acad::eOk) continue;
+        follower->transformBy(xform);
+        follower->close();
+    }
 }
 
 } // namespace AcDbEntityFiling

@@ -128,3 +128,12 @@ Acad::ErrorStatus dwgInParts(T& object, std::span<const AcDbSubclassFields<T>> p
 }
 
 } // namespace AcDbEntityFiling
+
+namespace AcDbEntityFiling {
+// The ids of a sequence owner's followers and its sequence end, in the
+// binary format.
+Acad::ErrorStatus dwgOutFollowers(const std::vector<AcDbObjectId>& ids, AcDbObjectId end, AcDbDwgFiler* filer);
+Acad::ErrorStatus dwgInFollowers(std::vector<AcDbObjectId>& ids, AcDbObjectId& end, AcDbDwgFiler* filer);
+// Applies a transform to the followers that can be opened for write.
+void transformFollowers(const std::vector<AcDbObjectId>& ids, const AcGeMatrix3d& xform);
+} // namespace AcDbEntityFiling

@@ -2,6 +2,7 @@
 #include "database/dbkept.h"
 
 #include "database/io/AsciiDxfFiler.h"
+#include "database/io/DxfTags.h"
 
 void AcDbKeptGroups::keepLastItem(AcDbDxfFiler* filer, int part) {
     auto* ascii = dynamic_cast<AcDbAsciiDxfFiler*>(filer);
@@ -45,4 +46,19 @@ const std::string* AcDbKeptGroups::find(int code) const {
     for (const Group& g : mGroups)
         if (g.code == code) return &g.text;
     return nullptr;
+}
+
+void AcDbKeptGroups::transformPoints(int code, const AcGeMatrix3d& xform) {
+    for (size_t i = 0; i + 2 < mGroups.size(); ++i) {
+        Group &x = mGroups[i], &y = mGroups[i + 1], &z = mGroups[i + 2];
+        if (x.code != code || y.code != code + 10 || z.code != code + 20) continue;
+        AcGePoint3d p;
+        if (!orv::io::parseDxfDouble(x.text, p.x) || !orv::io::parseDxfDouble(y.text, p.y) ||
+            !orv::io::parseDxfDouble(z.text, p.z))
+            continue;
+        p.transformBy(xform);
+        x.text = orv::io::formatDxfDouble(p.x);
+        y.text = orv::io::formatDxfDouble(p.y);
+        z.text = orv::io::formatDxfDouble(p.z);
+    }
 }

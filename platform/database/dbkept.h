@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "database/dbfiler.h"
+#include "geometry/AcGe.h"
 
 class AcDbKeptGroups {
 public:
@@ -23,6 +24,8 @@ public:
     bool empty() const { return mGroups.empty(); }
     size_t size() const { return mGroups.size(); }
     void clear() { mGroups.clear(); }
+    // Moves kept points (code, code + 10, code + 20) with their entity.
+    void transformPoints(int code, const AcGeMatrix3d& xform);
     // The kept value text of the first group with this code, or nullptr.
     const std::string* find(int code) const;
 

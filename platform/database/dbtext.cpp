@@ -151,33 +151,50 @@ Acad::ErrorStatus AcDbText::dwgInFields(AcDbDwgFiler* filer) {
     return filer->readPoint3d(&mAlignmentPoint);
 }
 // Tagged data has a second AcDbText marker after the alignment groups.
-Acad::ErrorStatus AcDbText::dxfOutFields(AcDbDxfFiler* filer) const {
-    Acad::ErrorStatus es = AcDbEntity::dxfOutFields(filer);
-    if (es != Acad::eOk) return es;
-    es = AcDbEntityFiling::dxfOutWithMarker(*this, "AcDbText", filer);
+Acad::ErrorStatus AcDbText::dxfOutTextPart(AcDbDxfFiler* filer) const {
+    Acad::ErrorStatus es = AcDbEntityFiling::dxfOutWithMarker(*this, "AcDbText", filer);
     if (es != Acad::eOk) return es;
     filer->writeString(7, AcDbEntityFiling::recordName(mStyle).empty() ? std::string("Standard")
                                                                        : AcDbEntityFiling::recordName(mStyle));
     if (mHorizontalMode != 0) filer->writeInt16(72, mHorizontalMode);
     // Other programs write the alignment point even for left-aligned text.
     if (!isDefaultAlignment() || mAlignmentPoint != AcGePoint3d::kOrigin) filer->writePoint3d(11, mAlignmentPoint);
+    return filer->filerStatus();
+}
+Acad::ErrorStatus AcDbText::dxfOutFields(AcDbDxfFiler* filer) const {
+    Acad::ErrorStatus es = AcDbEntity::dxfOutFields(filer);
+    if (es != Acad::eOk) return es;
+    es = dxfOutTextPart(filer);
+    if (es != Acad::eOk) return es;
     filer->writeString(100, "AcDbText");
     if (mVerticalMode != 0) filer->writeInt16(73, mVerticalMode);
     return filer->filerStatus();
 }
-Acad::ErrorStatus AcDbText::dxfInFields(AcDbDxfFiler* filer) {
-    Acad::ErrorStatus es = AcDbEntity::dxfInFields(filer);
-    if (es != Acad::eOk) return es;
+Acad::ErrorStatus AcDbText::dxfInTextPart(AcDbDxfFiler* filer, const std::function<void(const resbuf&)>& more) {
     auto other = [&](const resbuf& rb) {
         if (rb.restype == 7) mStyle = AcDbEntityFiling::textStyleByName(filer, rb.resval.rstring);
         else if (rb.restype == 72) mHorizontalMode = rb.resval.rint;
         else if (rb.restype == 73) mVerticalMode = rb.resval.rint;
         else if (rb.restype == 11) mAlignmentPoint.set(rb.resval.rpoint[0], rb.resval.rpoint[1], rb.resval.rpoint[2]);
+        else if (more) more(rb);
     };
-    es = AcDbEntityFiling::dxfInWithMarker(*this, "AcDbText", filer, other);
-    if (es != Acad::eOk) return es;
-    if (filer->atSubclassData("AcDbText"))
-        es = AcDbEntityFiling::dxfInItems(*this, AcDbFieldList<AcDbText>::fields(), filer, other);
+    Acad::ErrorStatus es = AcDbEntityFiling::dxfInWithMarker(*this, "AcDbText", filer, other);
     if (mStyle.isNull()) mStyle = AcDbEntityFiling::textStyleByName(filer, nullptr);
+    return es;
+}
+Acad::ErrorStatus AcDbText::dxfInFields(AcDbDxfFiler* filer) {
+    Acad::ErrorStatus es = AcDbEntity::dxfInFields(filer);
+    if (es != Acad::eOk) return es;
+    es = dxfInTextPart(filer, {});
+    if (es != Acad::eOk) return es;
+    if (filer->atSubclassData("AcDbText")) {
+        auto other = [&](const resbuf& rb) {
+            if (rb.restype == 7) mStyle = AcDbEntityFiling::textStyleByName(filer, rb.resval.rstring);
+            else if (rb.restype == 72) mHorizontalMode = rb.resval.rint;
+            else if (rb.restype == 73) mVerticalMode = rb.resval.rint;
+            else if (rb.restype == 11) mAlignmentPoint.set(rb.resval.rpoint[0], rb.resval.rpoint[1], rb.resval.rpoint[2]);
+        };
+        es = AcDbEntityFiling::dxfInItems(*this, AcDbFieldList<AcDbText>::fields(), filer, other);
+    }
     return es;
 }

@@ -1,6 +1,8 @@
 // Single-line text: position, height, string, rotation and text style.
 #pragma once
 
+#include <functional>
+
 #include <string>
 
 #include "database/dbentity.h"
@@ -53,6 +55,13 @@ protected:
     Acad::ErrorStatus subTransformBy(const AcGeMatrix3d& xform) override;
     Acad::ErrorStatus subGetGeomExtents(AcDbExtents& extents) const override;
     void subList() const override;
+
+    // The groups behind the first "AcDbText" marker, for the attribute
+    // classes that follow them with a part of their own. Reading hands the
+    // items the text does not take to other.
+    Acad::ErrorStatus dxfOutTextPart(AcDbDxfFiler* filer) const;
+    Acad::ErrorStatus dxfInTextPart(AcDbDxfFiler* filer, const std::function<void(const resbuf&)>& other);
+    void setVerticalModeFromFile(Adesk::Int16 mode) { mVerticalMode = mode; }
 
 private:
     template <class> friend struct AcDbFieldList;

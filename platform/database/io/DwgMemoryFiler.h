@@ -102,7 +102,7 @@ private:
     bool mBadNumber = false;
 
 public:
-    static constexpr uint32_t kCurrentFormatVersion = 3;
+    static constexpr uint32_t kCurrentFormatVersion = 4;
 };
 
 // Whether the data a filer reads has the fields added in format version;

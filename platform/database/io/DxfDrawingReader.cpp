@@ -3,6 +3,7 @@
 // entities are appended to their blocks, unknown entity types are kept as
 // proxies with their tags.
 #include <algorithm>
+#include <optional>
 #include <cstring>
 #include <span>
 #include <unordered_map>
@@ -10,7 +11,10 @@
 #include <vector>
 
 #include "database/dbdictionary.h"
+#include "database/dbattribute.h"
 #include "database/dbopen.h"
+#include "database/dbsequence.h"
+#include "database/dbvertexpolyline.h"
 #include "database/dbsymtab.h"
 #include "database/dxfcode.h"
 #include "database/io/AsciiDxfFiler.h"
@@ -53,6 +57,12 @@ private:
     Acad::ErrorStatus readTableObject(const FileObject& o);
     Acad::ErrorStatus readEntity(const FileObject& o, AcDbObjectId blockId);
     Acad::ErrorStatus readCarriedObject(const FileObject& o);
+    // The class an entity of this type is made of where it stands (in or
+    // out of a sequence); nullptr keeps it a proxy.
+    AcRxClass* entityClass(const std::string& type, const FileObject& o);
+    Acad::ErrorStatus attachToSequence(const std::string& type, AcDbObjectId id, const FileObject& o);
+    // Fails when the entities of a polyline or insert do not end with SEQEND.
+    Acad::ErrorStatus closeSequence(size_t tag);
     Acad::ErrorStatus placeObject(AcDbObject* object, const FileObject& o, AcDbObjectId& id);
     Acad::ErrorStatus fileIn(AcDbObject*& object, const FileObject& o, const FiledClass* original);
     std::span<const DxfTag> tagsOf(const FileObject& o) const { return {mTags.data() + o.begin, o.end - o.begin}; }
@@ -77,6 +87,14 @@ private:
     uint64_t mMaxLoaded = 0;
     uint64_t mMaxHandle = 0;  // highest handle of the file
     std::vector<std::pair<std::string, AcDbHeaderValue>> mHeader;
+    // The polyline or insert whose own entities are being read.
+    struct Sequence {
+        AcDbObjectId owner;
+        std::string ownerType;
+        std::string followerType;
+        uint64_t handle = 0;
+    };
+    std::optional<Sequence> mSequence;
 };
 
 Acad::ErrorStatus DxfDrawingReader::fail(Acad::ErrorStatus es, const std::string& what, size_t tag) {
@@ -369,11 +387,72 @@ Acad::ErrorStatus DxfDrawingReader::readCarriedObject(const FileObject& o) {
     return Acad::eOk;
 }
 
+static int flagsOf(std::span<const DxfTag> tags) {
+    for (const DxfTag& t : tags) {
+        int64_t flags = 0;
+        if (t.code == 70 && parseDxfInt(t.value, flags)) return static_cast<int>(flags);
+    }
+    return 0;
+}
+
+AcRxClass* DxfDrawingReader::entityClass(const std::string& type, const FileObject& o) {
+    if (mSequence && type == mSequence->followerType) {
+        AcDbObject* owner = nullptr;
+        AcRxClass* cls = nullptr;
+        if (acdbOpenObject(owner, mSequence->owner, AcDb::kForRead) == Acad::eOk) {
+            if (auto* seq = dynamic_cast<AcDbSequenceOwner*>(owner)) cls = seq->followerClass(flagsOf(tagsOf(o)));
+            owner->close();
+        }
+        return cls;
+    }
+    if (mSequence && type == "SEQEND") return AcDbSequenceEnd::desc();
+    // Vertices, attributes and sequence ends outside of their sequence are
+    // kept as they are.
+    if (type == "VERTEX" || type == "ATTRIB" || type == "SEQEND") return nullptr;
+    if (type == "POLYLINE") return polylineClassForFlags(flagsOf(tagsOf(o)));
+    auto known = mByDxfName.find(type);
+    return known == mByDxfName.end() ? nullptr : known->second;
+}
+
+Acad::ErrorStatus DxfDrawingReader::closeSequence(size_t tag) {
+    if (!mSequence) return Acad::eOk;
+    const Sequence s = *mSequence;
+    mSequence.reset();
+    return fail(Acad::eInvalidDxfFile,
+                s.ownerType + " " + AcDbHandle(s.handle).asString() + ": its " + s.followerType +
+                    " entities do not end with SEQEND",
+                tag);
+}
+
+Acad::ErrorStatus DxfDrawingReader::attachToSequence(const std::string& type, AcDbObjectId id, const FileObject& o) {
+    if (mSequence && (type == mSequence->followerType || type == "SEQEND")) {
+        AcDbObject* owner = nullptr;
+        if (acdbOpenObject(owner, mSequence->owner, AcDb::kForWrite) == Acad::eOk) {
+            if (auto* seq = dynamic_cast<AcDbSequenceOwner*>(owner)) {
+                if (type == "SEQEND") seq->attachSequenceEnd(id);
+                else seq->attachFollower(id);
+            }
+            owner->close();
+        }
+        if (type == "SEQEND") mSequence.reset();
+        return Acad::eOk;
+    }
+    if (mSequence) return closeSequence(o.begin - 1);
+    AcDbObject* object = nullptr;
+    if (acdbOpenObject(object, id, AcDb::kForRead) != Acad::eOk) return Acad::eOk;
+    auto* seq = dynamic_cast<AcDbSequenceOwner*>(object);
+    if (seq && seq->hasFollowers()) mSequence = Sequence{id, type, seq->followerType(), o.handle};
+    object->close();
+    return Acad::eOk;
+}
+
 Acad::ErrorStatus DxfDrawingReader::readEntity(const FileObject& o, AcDbObjectId blockId) {
     std::string type(o.type);
     for (char& ch : type) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
     auto known = mByDxfName.find(type);
-    AcDbObject* object = known == mByDxfName.end() ? nullptr : createObjectOfClass(known->second);
+    // An entity other than the followers ends a sequence without SEQEND.
+    if (mSequence && type != mSequence->followerType && type != "SEQEND") return closeSequence(o.begin - 1);
+    AcDbObject* object = createObjectOfClass(entityClass(type, o));
     FiledClass original;
     if (auto fc = mFileClasses.find(std::string(o.type)); fc != mFileClasses.end()) original = fc->second;
     else {
@@ -404,7 +483,7 @@ Acad::ErrorStatus DxfDrawingReader::readEntity(const FileObject& o, AcDbObjectId
     object->setOwnerId(owner);
     object->close();
     btr->appendEntityId(id);
-    return Acad::eOk;
+    return attachToSequence(type, id, o);
 }
 
 Acad::ErrorStatus DxfDrawingReader::read(std::string_view text) {
@@ -430,6 +509,7 @@ Acad::ErrorStatus DxfDrawingReader::read(std::string_view text) {
     Acad::ErrorStatus es = Acad::eOk;
     AcDbObjectId currentBlock;  // inside BLOCK ... ENDBLK
     for (const FileObject& o : mObjects) {
+        if (o.type == "ENDSEC" && mSequence) return closeSequence(o.begin - 1);
         switch (o.section) {
         case Section::Header:
             if (o.type == "SECTION") es = readHeader(o);
@@ -467,6 +547,7 @@ Acad::ErrorStatus DxfDrawingReader::read(std::string_view text) {
                     markers.begin = tagText(o);
                 }
             } else if (o.type == "ENDBLK") {
+                if (Acad::ErrorStatus open = closeSequence(o.begin - 1); open != Acad::eOk) return open;
                 if (!currentBlock.isNull())
                     mDb->carriedDxf().blocks[currentBlock.handle().value()].end = tagText(o);
                 currentBlock = AcDbObjectId();
