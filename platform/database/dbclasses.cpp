@@ -8,8 +8,10 @@
 #include "database/dbblockref.h"
 #include "database/dbcircle.h"
 #include "database/dbdatabase.h"
+#include "database/dbdimension.h"
 #include "database/dbellipse.h"
 #include "database/dbface.h"
+#include "database/dbhatch.h"
 #include "database/dbleader.h"
 #include "database/dbline.h"
 #include "database/dbmtext.h"
@@ -44,6 +46,8 @@ void acdbRegisterEntityClasses() {
         AcDb3dPolylineVertex::desc();
         AcDb2dPolyline::desc();
         AcDb3dPolyline::desc();
+        AcDbDimension::desc();
+        AcDbHatch::desc();
         return true;
     }();
     (void)done;

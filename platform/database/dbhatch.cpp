@@ -1,0 +1,538 @@
+// Hatch: the filed groups read as loops and pattern lines for display,
+// rewritten in place by a move, filed unchanged.
+#include "database/dbhatch.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "database/dbads.h"
+#include "database/dbocs.h"
+#include "database/dxfcode.h"
+#include "database/io/AsciiDxfFiler.h"
+#include "database/io/DxfTags.h"
+#include "graphics/AcGiWorldDraw.h"
+
+static AcRxObject* makeHatch() { return new AcDbHatch(); }
+ACRX_HOST_CLASS_MEMBERS(AcDbHatch, AcDbEntity, makeHatch, "HATCH")
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+constexpr int kArcSamples = 24;
+constexpr int kMaxPatternLines = 4000;
+
+using Groups = std::vector<AcDbHatch::Group>;
+
+struct PatternLine {
+    double angle = 0.0;  // degrees
+    AcGePoint2d base;
+    AcGeVector2d offset;
+};
+
+// What the groups say, with the positions of the values a move changes.
+struct Layout {
+    AcGeVector3d normal = AcGeVector3d::kZAxis;
+    double elevation = 0.0;
+    bool solid = false;
+    std::string pattern;
+    std::vector<std::vector<AcGePoint2d>> loops;  // in the plane, sampled
+    std::vector<PatternLine> lines;
+    int elevationAt = -1;                        // index of the elevation point's 10
+    std::vector<std::pair<size_t, size_t>> points;   // x and y group of each plane point
+    std::vector<std::pair<size_t, size_t>> vectors;  // x and y group of each plane vector
+    std::vector<size_t> lengths;
+    std::vector<size_t> angles;  // degrees
+};
+
+class Reader {
+public:
+    explicit Reader(const Groups& g) : mG(g) {}
+    bool at(int code) const { return mI < mG.size() && mG[mI].code == code; }
+    bool real(int code, double& v) {
+        if (!at(code) || !orv::io::parseDxfDouble(mG[mI].text, v)) return false;
+        ++mI;
+        return true;
+    }
+    bool integer(int code, int64_t& v) {
+        if (!at(code) || !orv::io::parseDxfInt(mG[mI].text, v)) return false;
+        ++mI;
+        return true;
+    }
+    // A plane point or vector filed as (code, code + 10), or as the two codes given.
+    bool pair(int xCode, int yCode, AcGePoint2d& p, std::vector<std::pair<size_t, size_t>>* where) {
+        const size_t at = mI;
+        if (!real(xCode, p.x) || !real(yCode, p.y)) return false;
+        if (where) where->emplace_back(at, at + 1);
+        return true;
+    }
+    size_t index() const { return mI; }
+    void skip() { ++mI; }
+    bool done() const { return mI >= mG.size(); }
+
+private:
+    const Groups& mG;
+    size_t mI = 0;
+};
+
+void sampleArc(std::vector<AcGePoint2d>& loop, const AcGePoint2d& c, const AcGeVector2d& major, double ratio,
+               double start, double end, bool ccw) {
+    // Angles in degrees; a clockwise edge is filed mirrored (its points
+    // lie at the negated angles).
+    const double s = start * kPi / 180, e = end * kPi / 180;
+    double sweep = std::fmod(e - s, 2 * kPi);
+    if (sweep <= 1e-12) sweep += 2 * kPi;
+    const AcGeVector2d minor = AcGeVector2d(-major.y, major.x) * ratio;
+    for (int k = 0; k <= kArcSamples; ++k) {
+        const double t = ccw ? s + sweep * k / kArcSamples : -(s + sweep * k / kArcSamples);
+        loop.push_back(c + major * std::cos(t) + minor * std::sin(t));
+    }
+}
+
+bool readEdges(Reader& r, Layout& out, std::vector<AcGePoint2d>& loop) {
+    int64_t n = 0;
+    if (!r.integer(93, n) || n < 0 || n > 1000000) return false;
+    for (int64_t e = 0; e < n; ++e) {
+        int64_t type = 0;
+        if (!r.integer(72, type)) return false;
+        AcGePoint2d a, b;
+        double radius = 0, start = 0, end = 0;
+        int64_t ccw = 1;
+        switch (type) {
+        case 1:
+            if (!r.pair(10, 20, a, &out.points) || !r.pair(11, 21, b, &out.points)) return false;
+            loop.push_back(a);
+            loop.push_back(b);
+            break;
+        case 2: {
+            if (!r.pair(10, 20, a, &out.points)) return false;
+            const size_t radiusAt = r.index();
+            if (!r.real(40, radius)) return false;
+            out.lengths.push_back(radiusAt);
+            out.angles.push_back(r.index());
+            if (!r.real(50, start)) return false;
+            out.angles.push_back(r.index());
+            if (!r.real(51, end) || !r.integer(73, ccw)) return false;
+            sampleArc(loop, a, AcGeVector2d(radius, 0), 1.0, start, end, ccw != 0);
+            break;
+        }
+        case 3: {
+            double ratio = 1;
+            if (!r.pair(10, 20, a, &out.points) || !r.pair(11, 21, b, &out.vectors) || !r.real(40, ratio)) return false;
+            out.angles.push_back(r.index());
+            if (!r.real(50, start)) return false;
+            out.angles.push_back(r.index());
+            if (!r.real(51, end) || !r.integer(73, ccw)) return false;
+            sampleArc(loop, a, b.asVector(), ratio, start, end, ccw != 0);
+            break;
+        }
+        case 4: {
+            int64_t degree = 0, rational = 0, periodic = 0, knots = 0, controls = 0;
+            if (!r.integer(94, degree) || !r.integer(73, rational) || !r.integer(74, periodic) ||
+                !r.integer(95, knots) || !r.integer(96, controls) || knots < 0 || controls < 0)
+                return false;
+            double v = 0;
+            for (int64_t k = 0; k < knots; ++k)
+                if (!r.real(40, v)) return false;
+            for (int64_t k = 0; k < controls; ++k) {
+                if (!r.pair(10, 20, a, &out.points)) return false;
+                loop.push_back(a);  // the control polygon stands for the curve
+                if (rational) r.real(42, v);
+            }
+            int64_t fits = 0;
+            if (r.integer(97, fits))
+                for (int64_t k = 0; k < fits; ++k)
+                    if (!r.pair(11, 21, a, &out.points)) return false;
+            if (r.at(12) && !r.pair(12, 22, a, &out.vectors)) return false;
+            if (r.at(13) && !r.pair(13, 23, a, &out.vectors)) return false;
+            break;
+        }
+        default: return false;
+        }
+    }
+    return true;
+}
+
+bool readLoop(Reader& r, Layout& out) {
+    int64_t flags = 0;
+    if (!r.integer(92, flags)) return false;
+    std::vector<AcGePoint2d> loop;
+    if (flags & 2) {  // a polyline
+        int64_t bulged = 0, closed = 0, n = 0;
+        r.integer(72, bulged);
+        r.integer(73, closed);
+        if (!r.integer(93, n) || n < 0 || n > 1000000) return false;
+        std::vector<std::pair<AcGePoint2d, double>> vertices;
+        for (int64_t k = 0; k < n; ++k) {
+            AcGePoint2d p;
+            double bulge = 0;
+            if (!r.pair(10, 20, p, &out.points)) return false;
+            if (r.at(42)) r.real(42, bulge);
+            vertices.emplace_back(p, bulge);
+        }
+        for (size_t k = 0; k < vertices.size(); ++k) {
+            const auto& [p, bulge] = vertices[k];
+            loop.push_back(p);
+            const AcGePoint2d q = vertices[(k + 1) % vertices.size()].first;
+            if (bulge == 0.0 || p.distanceTo(q) < 1e-12) continue;
+            const double sweep = 4 * std::atan(bulge);
+            const AcGeVector2d chord = q - p;
+            const double h = chord.length() / 2 * (1 - bulge * bulge) / (2 * bulge);
+            const AcGePoint2d c = p + chord / 2 + AcGeVector2d(-chord.y, chord.x).normal() * h;
+            const double start = std::atan2(p.y - c.y, p.x - c.x), radius = c.distanceTo(p);
+            for (int s = 1; s < kArcSamples; ++s) {
+                const double t = start + sweep * s / kArcSamples;
+                loop.push_back(AcGePoint2d(c.x + radius * std::cos(t), c.y + radius * std::sin(t)));
+            }
+        }
+    } else if (!readEdges(r, out, loop)) {
+        return false;
+    }
+    int64_t sources = 0;
+    if (r.integer(97, sources))
+        for (int64_t k = 0; k < sources && r.at(330); ++k) r.skip();
+    if (loop.size() >= 2) out.loops.push_back(std::move(loop));
+    return true;
+}
+
+// False when the groups do not describe a hatch's boundary.
+bool readLayout(const Groups& g, Layout& out) {
+    Reader r(g);
+    // The head: elevation point, normal, pattern name, fill flag, up to the loop count.
+    int64_t loops = -1;
+    while (!r.done() && loops < 0) {
+        const int code = g[r.index()].code;
+        AcGePoint2d p;
+        double v = 0;
+        int64_t i = 0;
+        if (code == 10) {
+            out.elevationAt = static_cast<int>(r.index());
+            if (!r.pair(10, 20, p, nullptr)) return false;
+            if (r.real(30, v)) out.elevation = v;
+        } else if (code == 210) {
+            AcGeVector3d n;
+            if (!r.real(210, n.x) || !r.real(220, n.y) || !r.real(230, n.z)) return false;
+            if (!n.isZeroLength()) out.normal = n.normal();
+        } else if (code == 2) {
+            out.pattern = g[r.index()].text;
+            r.skip();
+        } else if (code == 70) {
+            if (!r.integer(70, i)) return false;
+            out.solid = i != 0;
+        } else if (code == 91) {
+            if (!r.integer(91, loops) || loops < 0) return false;
+        } else {
+            r.skip();
+        }
+    }
+    if (loops < 0) return false;
+    for (int64_t k = 0; k < loops; ++k)
+        if (!readLoop(r, out)) return false;
+    // The tail: pattern angle and scale, pattern lines, seed points.
+    while (!r.done()) {
+        const int code = g[r.index()].code;
+        int64_t n = 0;
+        AcGePoint2d p;
+        double v = 0;
+        if (code == 52) {
+            out.angles.push_back(r.index());
+            r.skip();
+        } else if (code == 41) {
+            out.lengths.push_back(r.index());
+            r.skip();
+        } else if (code == 78) {
+            if (!r.integer(78, n) || n < 0) return false;
+            for (int64_t k = 0; k < n; ++k) {
+                PatternLine line;
+                out.angles.push_back(r.index());
+                AcGePoint2d base, offset;
+                if (!r.real(53, line.angle) || !r.pair(43, 44, base, &out.points) ||
+                    !r.pair(45, 46, offset, &out.vectors))
+                    return false;
+                line.base = base;
+                line.offset = offset.asVector();
+                int64_t dashes = 0;
+                if (!r.integer(79, dashes) || dashes < 0) return false;
+                for (int64_t d = 0; d < dashes; ++d) {
+                    out.lengths.push_back(r.index());
+                    if (!r.real(49, v)) return false;
+                }
+                out.lines.push_back(line);
+            }
+        } else if (code == 98) {
+            if (!r.integer(98, n) || n < 0) return false;
+            for (int64_t k = 0; k < n; ++k)
+                if (!r.pair(10, 20, p, &out.points)) return false;
+        } else {
+            r.skip();
+        }
+    }
+    return true;
+}
+
+double signedArea(const std::vector<AcGePoint2d>& loop) {
+    double a = 0;
+    for (size_t i = 0; i < loop.size(); ++i) {
+        const AcGePoint2d &p = loop[i], &q = loop[(i + 1) % loop.size()];
+        a += p.x * q.y - q.x * p.y;
+    }
+    return a / 2;
+}
+
+// The stretches of the line {x : x . across = c} inside the loops (even-odd).
+std::vector<std::pair<double, double>> insideStretches(const std::vector<std::vector<AcGePoint2d>>& loops,
+                                                       const AcGeVector2d& along, const AcGeVector2d& across,
+                                                       double c) {
+    std::vector<double> hits;
+    for (const auto& loop : loops)
+        for (size_t i = 0; i < loop.size(); ++i) {
+            const AcGePoint2d &p = loop[i], &q = loop[(i + 1) % loop.size()];
+            const double sp = p.asVector().dotProduct(across) - c, sq = q.asVector().dotProduct(across) - c;
+            if ((sp < 0) == (sq < 0)) continue;
+            const AcGePoint2d x = p + (q - p) * (sp / (sp - sq));
+            hits.push_back(x.asVector().dotProduct(along));
+        }
+    std::sort(hits.begin(), hits.end());
+    std::vector<std::pair<double, double>> out;
+    for (size_t i = 0; i + 1 < hits.size(); i += 2) out.emplace_back(hits[i], hits[i + 1]);
+    return out;
+}
+
+}  // namespace
+
+AcDbHatch::AcDbHatch() {}
+
+bool AcDbHatch::isSolidFill() const {
+    assertReadEnabled();
+    Layout l;
+    return readLayout(mGroups, l) && l.solid;
+}
+std::string AcDbHatch::patternName() const {
+    assertReadEnabled();
+    Layout l;
+    readLayout(mGroups, l);
+    return l.pattern;
+}
+AcGeVector3d AcDbHatch::normal() const {
+    assertReadEnabled();
+    Layout l;
+    readLayout(mGroups, l);
+    return l.normal;
+}
+
+std::vector<std::vector<AcGePoint3d>> AcDbHatch::loops() const {
+    assertReadEnabled();
+    Layout l;
+    std::vector<std::vector<AcGePoint3d>> out;
+    if (!readLayout(mGroups, l)) return out;
+    for (const auto& loop : l.loops) {
+        std::vector<AcGePoint3d> world;
+        for (const AcGePoint2d& p : loop) world.push_back(ocsToWorld(l.normal, AcGePoint3d(p.x, p.y, l.elevation)));
+        out.push_back(std::move(world));
+    }
+    return out;
+}
+
+// Solid: one polygon of every loop, the largest counter-clockwise and the
+// others clockwise, so both fill rules leave the holes open. Pattern: each
+// line family clipped to the loops (dashes drawn as full lines).
+bool AcDbHatch::subWorldDraw(AcGiWorldDraw* wd) {
+    Layout l;
+    if (!readLayout(mGroups, l) || l.loops.empty()) return true;
+    auto toWorld = [&](const AcGePoint2d& p) { return ocsToWorld(l.normal, AcGePoint3d(p.x, p.y, l.elevation)); };
+    if (l.solid) {
+        size_t outer = 0;
+        for (size_t i = 1; i < l.loops.size(); ++i)
+            if (std::fabs(signedArea(l.loops[i])) > std::fabs(signedArea(l.loops[outer]))) outer = i;
+        std::vector<AcGePoint3d> polygon;
+        for (size_t i = 0; i < l.loops.size(); ++i) {
+            std::vector<AcGePoint2d> loop = l.loops[(i + outer) % l.loops.size()];
+            const bool ccw = signedArea(loop) > 0;
+            if (ccw != (i == 0)) std::reverse(loop.begin(), loop.end());
+            for (const AcGePoint2d& p : loop) polygon.push_back(toWorld(p));
+            polygon.push_back(toWorld(loop.front()));
+            if (i > 0) polygon.push_back(polygon[0]);  // back to where the outer loop closed
+        }
+        wd->geometry().polygon(static_cast<Adesk::UInt32>(polygon.size()), polygon.data());
+        return true;
+    }
+    int drawn = 0;
+    for (const PatternLine& line : l.lines) {
+        const double a = line.angle * kPi / 180;
+        const AcGeVector2d along(std::cos(a), std::sin(a)), across(-std::sin(a), std::cos(a));
+        const double spacing = line.offset.dotProduct(across);
+        if (std::fabs(spacing) < 1e-9) continue;
+        double lo = 1e300, hi = -1e300;
+        for (const auto& loop : l.loops)
+            for (const AcGePoint2d& p : loop) {
+                const double d = p.asVector().dotProduct(across);
+                lo = std::min(lo, d), hi = std::max(hi, d);
+            }
+        const double origin = line.base.asVector().dotProduct(across), step = std::fabs(spacing);
+        for (double k = std::ceil((lo - origin) / step); origin + k * step <= hi && drawn < kMaxPatternLines; ++k, ++drawn) {
+            const double c = origin + k * step;
+            for (const auto& [from, to] : insideStretches(l.loops, along, across, c)) {
+                const AcGePoint3d ends[2] = {toWorld(AcGePoint2d(0, 0) + along * from + across * c),
+                                             toWorld(AcGePoint2d(0, 0) + along * to + across * c)};
+                wd->geometry().polyline(2, ends, &l.normal);
+            }
+        }
+    }
+    if (l.lines.empty())  // a pattern without lines: its outline
+        for (const auto& loop : l.loops) {
+            std::vector<AcGePoint3d> outline;
+            for (const AcGePoint2d& p : loop) outline.push_back(toWorld(p));
+            outline.push_back(outline.front());
+            wd->geometry().polyline(static_cast<Adesk::UInt32>(outline.size()), outline.data(), &l.normal);
+        }
+    return true;
+}
+
+Acad::ErrorStatus AcDbHatch::subGetGripPoints(AcGePoint3dArray& points, AcDbIntArray&, AcDbIntArray&) const {
+    AcDbExtents box;
+    if (subGetGeomExtents(box) == Acad::eOk) points.push_back(box.minPoint() + (box.maxPoint() - box.minPoint()) / 2);
+    return Acad::eOk;
+}
+
+// Moves, rotations and uniform scales within the hatch's plane rewrite the
+// filed points, vectors, lengths and angles; other transforms are refused.
+Acad::ErrorStatus AcDbHatch::subTransformBy(const AcGeMatrix3d& xform) {
+    Layout l;
+    if (!readLayout(mGroups, l)) return Acad::eNotApplicable;
+    const AcGeMatrix3d m = AcGeMatrix3d::worldToPlane(l.normal) * xform * AcGeMatrix3d::planeToWorld(l.normal);
+    const AcGeVector3d z = m * AcGeVector3d::kZAxis;
+    if (!m.isUniScaledOrtho() || m.det() <= 0.0 || std::fabs(z.x) > 1e-9 || std::fabs(z.y) > 1e-9)
+        return Acad::eNotApplicable;
+    const double scale = m.scale();
+    const AcGeVector3d x = m * AcGeVector3d::kXAxis;
+    const double turn = std::atan2(x.y, x.x) * 180 / kPi;
+    auto number = [&](size_t i) {
+        double v = 0;
+        orv::io::parseDxfDouble(mGroups[i].text, v);
+        return v;
+    };
+    auto set = [&](size_t i, double v) { mGroups[i].text = orv::io::formatDxfDouble(v); };
+    for (const auto& [ix, iy] : l.points) {
+        AcGePoint3d p(number(ix), number(iy), l.elevation);
+        p.transformBy(m);
+        set(ix, p.x), set(iy, p.y);
+    }
+    for (const auto& [ix, iy] : l.vectors) {
+        const AcGeVector3d v = m * AcGeVector3d(number(ix), number(iy), 0);
+        set(ix, v.x), set(iy, v.y);
+    }
+    for (size_t i : l.lengths) set(i, number(i) * scale);
+    for (size_t i : l.angles) set(i, number(i) + turn);
+    if (l.elevationAt >= 0) {
+        const size_t at = static_cast<size_t>(l.elevationAt);
+        AcGePoint3d e(number(at), number(at + 1), l.elevation);
+        e.transformBy(m);
+        set(at, e.x), set(at + 1, e.y);
+        if (at + 2 < mGroups.size() && mGroups[at + 2].code == 30) set(at + 2, e.z);
+    }
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbHatch::subGetGeomExtents(AcDbExtents& extents) const {
+    for (const auto& loop : loops())
+        for (const AcGePoint3d& p : loop) extents.addPoint(p);
+    return extents.isEmpty() ? Acad::eInvalidExtents : Acad::eOk;
+}
+
+void AcDbHatch::subList() const {
+    AcDbEntity::subList();
+    Layout l;
+    readLayout(mGroups, l);
+    acdbPrintf("                 Pattern: %s\n", l.solid ? "SOLID" : l.pattern.c_str());
+    acdbPrintf("                   loops: %d\n", static_cast<int>(l.loops.size()));
+}
+
+// ---- filing: the groups of the hatch's part as filed ----
+
+Acad::ErrorStatus AcDbHatch::dwgOutFields(AcDbDwgFiler* filer) const {
+    Acad::ErrorStatus es = AcDbEntity::dwgOutFields(filer);
+    if (es != Acad::eOk) return es;
+    filer->writeUInt32(static_cast<Adesk::UInt32>(mGroups.size()));
+    for (const Group& g : mGroups) {
+        filer->writeInt16(static_cast<Adesk::Int16>(g.code));
+        filer->writeString(g.text);
+    }
+    return filer->filerStatus();
+}
+
+Acad::ErrorStatus AcDbHatch::dwgInFields(AcDbDwgFiler* filer) {
+    Acad::ErrorStatus es = AcDbEntity::dwgInFields(filer);
+    if (es != Acad::eOk) return es;
+    mGroups.clear();
+    Adesk::UInt32 count = 0;
+    if (filer->readUInt32(&count) != Acad::eOk) return filer->filerStatus();
+    for (Adesk::UInt32 i = 0; i < count; ++i) {
+        Adesk::Int16 code = 0;
+        Group g;
+        if (filer->readInt16(&code) != Acad::eOk || filer->readString(&g.text) != Acad::eOk) return filer->filerStatus();
+        g.code = code;
+        mGroups.push_back(std::move(g));
+    }
+    return Acad::eOk;
+}
+
+// Files get the groups as they are; entity lists get them as values
+// (points joined, angles in radians, references left out).
+Acad::ErrorStatus AcDbHatch::dxfOutFields(AcDbDxfFiler* filer) const {
+    Acad::ErrorStatus es = AcDbEntity::dxfOutFields(filer);
+    if (es != Acad::eOk) return es;
+    filer->writeString(100, "AcDbHatch");
+    if (auto* ascii = dynamic_cast<AcDbAsciiDxfFiler*>(filer)) {
+        for (const Group& g : mGroups) ascii->writeRawTag(g.code, g.text);
+        return filer->filerStatus();
+    }
+    for (size_t i = 0; i < mGroups.size(); ++i) {
+        const Group& g = mGroups[i];
+        double v = 0;
+        int64_t n = 0;
+        switch (AcDb::dxfValueType(static_cast<short>(g.code))) {
+        case AcDb::kDxfPoint: {
+            AcGePoint3d p;
+            orv::io::parseDxfDouble(g.text, p.x);
+            if (i + 1 < mGroups.size() && mGroups[i + 1].code == g.code + 10) orv::io::parseDxfDouble(mGroups[++i].text, p.y);
+            if (i + 1 < mGroups.size() && mGroups[i + 1].code == g.code + 20) orv::io::parseDxfDouble(mGroups[++i].text, p.z);
+            filer->writePoint3d(g.code, p);
+            break;
+        }
+        case AcDb::kDxfReal:
+            orv::io::parseDxfDouble(g.text, v);
+            filer->writeDouble(g.code, g.code >= 50 && g.code <= 58 ? v * kPi / 180 : v);
+            break;
+        case AcDb::kDxfInt16:
+        case AcDb::kDxfBool:
+            orv::io::parseDxfInt(g.text, n);
+            filer->writeInt16(g.code, static_cast<Adesk::Int16>(n));
+            break;
+        case AcDb::kDxfInt32:
+            orv::io::parseDxfInt(g.text, n);
+            filer->writeInt32(g.code, static_cast<Adesk::Int32>(n));
+            break;
+        case AcDb::kDxfString: filer->writeString(g.code, g.text); break;
+        default: break;
+        }
+    }
+    return filer->filerStatus();
+}
+
+Acad::ErrorStatus AcDbHatch::dxfInFields(AcDbDxfFiler* filer) {
+    Acad::ErrorStatus es = AcDbEntity::dxfInFields(filer);
+    if (es != Acad::eOk) return es;
+    if (!filer->atSubclassData("AcDbHatch")) return Acad::eBadDxfSequence;
+    auto* ascii = dynamic_cast<AcDbAsciiDxfFiler*>(filer);
+    if (!ascii) return Acad::eNotImplemented;  // hatches are read from files only
+    mGroups.clear();
+    resbuf rb{};
+    while (filer->readItem(&rb) == Acad::eOk)
+        for (const orv::io::DxfTag& tag : ascii->lastItemTags()) mGroups.push_back({tag.code, std::string(tag.value)});
+    if (filer->filerStatus() == Acad::eEndOfObject) filer->resetFilerStatus();
+    if (filer->filerStatus() != Acad::eOk) return filer->filerStatus();
+    // A boundary that cannot be read: the file's data stays as it is, in a proxy.
+    Layout l;
+    if (!readLayout(mGroups, l)) return Acad::eMakeMeProxy;
+    return Acad::eOk;
+}
