@@ -111,9 +111,9 @@ void appendValue(const Ref& value, Chain& chain, int depth) {
 }
 
 Ref pointValue(const resbuf* node, int size) {
-    std::vector<Ref> items;
-    for (int i = 0; i < size; ++i) items.push_back(makeReal(node->resval.rpoint[i]));
-    return makeList(items);
+    Ref list;
+    for (int i = size - 1; i >= 0; --i) list = makeCons(makeReal(node->resval.rpoint[i]), std::move(list));
+    return list;
 }
 
 // (code . value) or (code x y z) for a DXF group node.
@@ -134,33 +134,38 @@ Ref groupPair(const resbuf* node) {
 
 Ref readValue(const resbuf*& node, int depth);
 
+// Builds the list in place, cell by cell, as its nodes are read.
 Ref readList(const resbuf*& node, int depth) {
-    std::vector<Ref> items;
+    Ref head;
+    Value* last = nullptr;
+    Value* beforeLast = nullptr;
     while (true) {
         if (!node) raiseError("malformed list in result buffers: missing list end");
         if (node->restype == RTLE) {
             node = node->rbnext;
-            return makeList(items);
+            return head;
         }
         if (node->restype == RTDOTE) {
             node = node->rbnext;
-            Ref tail;
-            if (items.size() == 1) {  // RTLB a RTDOTE b RTLE
-                tail = readValue(node, depth + 1);
-                if (!node || node->restype != RTLE)
-                    raiseError("malformed dotted pair in result buffers");
+            if (last && !beforeLast) {  // RTLB a RTDOTE b RTLE
+                last->cdr = readValue(node, depth + 1);
+                if (!node || node->restype != RTLE) raiseError("malformed dotted pair in result buffers");
                 node = node->rbnext;
-            } else if (items.size() >= 2) {  // RTLB a b RTDOTE
-                tail = items.back();
-                items.pop_back();
+            } else if (beforeLast) {  // RTLB a b RTDOTE: the last item is the tail
+                beforeLast->cdr = std::move(last->car);
             } else {
                 raiseError("malformed dotted pair in result buffers");
             }
-            Ref list = tail;
-            for (auto it = items.rbegin(); it != items.rend(); ++it) list = makeCons(*it, list);
-            return list;
+            return head;
         }
-        items.push_back(readValue(node, depth + 1));
+        Ref cell = makeCons(readValue(node, depth + 1), nullptr);
+        Value* raw = cell.get();
+        if (last)
+            last->cdr = std::move(cell);
+        else
+            head = std::move(cell);
+        beforeLast = last;
+        last = raw;
     }
 }
 

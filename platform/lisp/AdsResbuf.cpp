@@ -1,5 +1,6 @@
 // Result-buffer nodes: allocation, release, copying and acutBuildList.
 #include "lisp/AdsConvert.h"
+#include "lisp/BlockCache.h"
 
 #include <cstdarg>
 #include <cstdlib>
@@ -94,9 +95,19 @@ resbuf* copyResbufs(const resbuf* list) {
 using lisp::RbKind;
 using lisp::resbufKind;
 
+// Nodes come from the block cache: a call's arguments and result are made
+// and released node by node.
+using ResbufCache = lisp::BlockCache<sizeof(resbuf)>;
+
 resbuf* acutNewRb(int type) {
-    auto* node = static_cast<resbuf*>(std::calloc(1, sizeof(resbuf)));
-    if (node) node->restype = static_cast<short>(type);
+    resbuf* node;
+    try {
+        node = static_cast<resbuf*>(ResbufCache::take());
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+    std::memset(node, 0, sizeof(resbuf));
+    node->restype = static_cast<short>(type);
     return node;
 }
 
@@ -104,7 +115,7 @@ int acutRelRb(resbuf* rb) {
     while (rb) {
         resbuf* next = rb->rbnext;
         if (resbufKind(rb->restype) == RbKind::String) std::free(rb->resval.rstring);
-        std::free(rb);
+        ResbufCache::give(rb);
         rb = next;
     }
     return RTNORM;

@@ -1,6 +1,8 @@
 // Value construction, the symbol table and non-recursive list release.
 #include "lisp/LispValue.h"
 
+#include "lisp/BlockCache.h"
+
 #include <cctype>
 #include <unordered_map>
 
@@ -23,6 +25,10 @@ void takeIfLast(Ref& child, std::vector<Ref>& pending) {
     if (child && child->type == Type::Cons && child.use_count() == 1)
         pending.push_back(std::move(child));
 }
+
+// Values of every kind come from the block cache: list-heavy code makes and
+// drops them by the thousand.
+Ref newValue(Type type) { return std::allocate_shared<Value>(CachedAllocator<Value>(), type); }
 
 }  // namespace
 
@@ -53,7 +59,7 @@ Symbol* intern(std::string_view name) {
     if (found != symbols.end()) return found->second.get();
     auto symbol = std::make_unique<Symbol>();
     symbol->name = upper;
-    symbol->self = std::make_shared<Value>(Type::Sym);
+    symbol->self = newValue(Type::Sym);
     symbol->self->u.sym = symbol.get();
     Symbol* raw = symbol.get();
     symbols.emplace(std::move(upper), std::move(symbol));
@@ -83,26 +89,26 @@ Ref quietValue() {
 }
 
 Ref makeInt(int32_t value) {
-    auto v = std::make_shared<Value>(Type::Int);
+    Ref v = newValue(Type::Int);
     v->u.i = value;
     return v;
 }
 
 Ref makeReal(double value) {
-    auto v = std::make_shared<Value>(Type::Real);
+    Ref v = newValue(Type::Real);
     v->u.r = value;
     return v;
 }
 
 Ref makeString(std::string value) {
-    auto v = std::make_shared<Value>(Type::Str);
+    Ref v = newValue(Type::Str);
     v->str = std::move(value);
     if (auto nul = v->str.find('\0'); nul != std::string::npos) v->str.resize(nul);
     return v;
 }
 
 Ref makeCons(Ref car, Ref cdr) {
-    auto v = std::make_shared<Value>(Type::Cons);
+    Ref v = newValue(Type::Cons);
     v->car = std::move(car);
     v->cdr = std::move(cdr);
     return v;
@@ -115,14 +121,14 @@ Ref makeList(const std::vector<Ref>& items) {
 }
 
 Ref makeEname(const int64_t name[2]) {
-    auto v = std::make_shared<Value>(Type::Ename);
+    Ref v = newValue(Type::Ename);
     v->u.name[0] = name[0];
     v->u.name[1] = name[1];
     return v;
 }
 
 Ref makePickset(const int64_t name[2]) {
-    auto v = std::make_shared<Value>(Type::Pickset);
+    Ref v = newValue(Type::Pickset);
     v->u.name[0] = name[0];
     v->u.name[1] = name[1];
     return v;

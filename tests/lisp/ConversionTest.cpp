@@ -3,6 +3,7 @@
 #include "LispTestSupport.h"
 #include "lisp/AdsConvert.h"
 
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -58,6 +59,58 @@ TEST_F(Conversion, MalformedChainsRaiseErrors) {
     list = acutBuildList(RTLE, 0);
     EXPECT_THROW(lisp::resbufsToValues(list), lisp::LispError);
     acutRelRb(list);
+    // A dot with nothing before it, and a dotted tail without its list end.
+    list = acutBuildList(RTLB, RTDOTE, RTSHORT, 1, RTLE, 0);
+    EXPECT_THROW(lisp::resbufsToValues(list), lisp::LispError);
+    acutRelRb(list);
+    list = acutBuildList(RTLB, RTSHORT, 1, RTDOTE, RTSHORT, 2, RTSHORT, 3, 0);
+    EXPECT_THROW(lisp::resbufsToValues(list), lisp::LispError);
+    acutRelRb(list);
+}
+
+// Released nodes are reused: a new node must come back blank whatever its
+// last use held, and nodes stay ordinary heap blocks for code that frees
+// them itself.
+TEST_F(Conversion, ReusedNodesStartBlankAndMixWithTheHeap) {
+    for (int round = 0; round < 3; ++round) {
+        resbuf* list = acutBuildList(RTSTR, "text", RTREAL, 2.5, RTLONG, 70000, 0);
+        acutRelRb(list);
+        resbuf* fresh = acutNewRb(RTSHORT);
+        resbuf* second = acutNewRb(RT3DPOINT);
+        ASSERT_NE(fresh, nullptr);
+        EXPECT_EQ(fresh->restype, RTSHORT);
+        EXPECT_EQ(fresh->rbnext, nullptr);
+        EXPECT_EQ(fresh->resval.rint, 0);
+        EXPECT_EQ(second->resval.rpoint[0], 0.0);
+        EXPECT_EQ(second->resval.rpoint[2], 0.0);
+        EXPECT_EQ(second->rbnext, nullptr);
+        acutRelRb(second);
+        std::free(fresh);
+    }
+    auto* own = static_cast<resbuf*>(std::calloc(1, sizeof(resbuf)));
+    own->restype = RTSTR;
+    own->resval.rstring = strdup("own");
+    acutRelRb(own);
+    resbuf* again = acutNewRb(RTSTR);
+    EXPECT_EQ(again->resval.rstring, nullptr);
+    acutRelRb(again);
+}
+
+// Long results are read into lists in place: every element, in order.
+TEST_F(Conversion, LongResultListsKeepEveryElement) {
+    resbuf* head = acutBuildList(RTLB, 0);
+    resbuf* tail = head;
+    for (int i = 0; i < 5000; ++i) {
+        tail->rbnext = acutBuildList(RTLB, RTREAL, i * 0.5, RTDOTE, RTLONG, i, RTLE, 0);
+        while (tail->rbnext) tail = tail->rbnext;
+    }
+    tail->rbnext = acutBuildList(RTLE, 0);
+    lisp::Ref value = lisp::resbufsToResult(head);
+    acutRelRb(head);
+    std::vector<lisp::Ref> items = lisp::listItems(value);
+    ASSERT_EQ(items.size(), 5000u);
+    EXPECT_EQ(lisp::Interpreter::prin1Text(items[0]), "(0.0 . 0)");
+    EXPECT_EQ(lisp::Interpreter::prin1Text(items[4999]), "(2499.5 . 4999)");
 }
 
 TEST_F(Conversion, EntityDataBothWays) {
