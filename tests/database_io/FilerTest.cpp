@@ -2,7 +2,10 @@
 // tags, the ASCII tagged filer's item reading, the result-buffer filer.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <random>
 
 #include "database/io/AsciiDxfFiler.h"
 #include "database/io/DwgMemoryFiler.h"
@@ -110,6 +113,64 @@ TEST(DxfTags, TokenizerAcceptsCrLfAndReportsDamageWithLine) {
     EXPECT_NE(msg.find("line 3"), std::string::npos) << msg;
     EXPECT_FALSE(orv::io::tokenizeDxf("  0\nSECTION\n  2\n", tags, msg));
     EXPECT_NE(msg.find("truncated"), std::string::npos) << msg;
+}
+
+// Plain decimals take a shortcut past the general parser; both must give the
+// same double for every text, and everything else must still be judged as before.
+TEST(DxfTags, DecimalShortcutAgreesWithTheGeneralParser) {
+    std::mt19937_64 random(17);
+    for (int i = 0; i < 20000; ++i) {
+        const int decimals = static_cast<int>(random() % 23);
+        const uint64_t digits = random() % 1000000000000000ull;  // up to 15 digits
+        std::string text = std::to_string(digits);
+        if (decimals > 0) {
+            if (text.size() <= static_cast<size_t>(decimals))
+                text.insert(0, static_cast<size_t>(decimals) - text.size() + 1, '0');
+            text.insert(text.size() - static_cast<size_t>(decimals), ".");
+        }
+        if (random() % 2) text.insert(0, "-");
+        double quick = 0;
+        ASSERT_TRUE(orv::io::parseDxfDouble(text, quick)) << text;
+        EXPECT_EQ(quick, std::strtod(text.c_str(), nullptr)) << text;
+    }
+    for (const char* text : {"12345678901234567", "0.1234567890123456789012345", "1e5", "-2.5E-3", "1.",
+                             ".5", " 7.25\r", "+3", "-0"}) {
+        double value = 99;
+        ASSERT_TRUE(orv::io::parseDxfDouble(text, value)) << text;
+        std::string plain(text);
+        while (!plain.empty() && (plain.back() == '\r')) plain.pop_back();
+        EXPECT_EQ(value, std::strtod(plain.c_str(), nullptr)) << text;
+    }
+    double negativeZero = 1;
+    ASSERT_TRUE(orv::io::parseDxfDouble("-0.0", negativeZero));
+    EXPECT_TRUE(std::signbit(negativeZero));
+    for (const char* text : {"", ".", "-", "1.2.3", "--1", "1-", "12a", "nan", "1e999", "2e100"}) {
+        double value = 99;
+        EXPECT_FALSE(orv::io::parseDxfDouble(text, value)) << text;
+        EXPECT_EQ(value, 99);
+    }
+}
+
+TEST(DxfTags, TokenizerReadsUnusualGroupCodeLinesAndRefusesOthers) {
+    std::vector<orv::io::DxfTag> tags;
+    std::string msg;
+    ASSERT_TRUE(orv::io::tokenizeDxf("-1\nx\n\t 8 \r\nLAYER\n+62\n5\n1071\nend\n\n", tags, msg)) << msg;
+    ASSERT_EQ(tags.size(), 4u);
+    EXPECT_EQ(tags[0].code, -1);
+    EXPECT_EQ(tags[1].code, 8);
+    EXPECT_EQ(tags[1].value, "LAYER");
+    EXPECT_EQ(tags[2].code, 62);
+    EXPECT_EQ(tags[3].code, 1071);
+    EXPECT_EQ(tags[3].line, 7u);
+    // The last value may end the file without a line end.
+    ASSERT_TRUE(orv::io::tokenizeDxf("  0\nEOF", tags, msg));
+    EXPECT_EQ(tags.back().value, "EOF");
+    for (const char* bad : {"1072\nx\n", "10000\nx\n", "-6\nx\n"}) {
+        EXPECT_FALSE(orv::io::tokenizeDxf(bad, tags, msg)) << bad;
+        EXPECT_NE(msg.find("invalid group code"), std::string::npos) << msg;
+    }
+    EXPECT_FALSE(orv::io::tokenizeDxf("  0\nA\n  8", tags, msg));
+    EXPECT_NE(msg.find("line 3 (truncated)"), std::string::npos) << msg;
 }
 
 TEST(DxfTags, WriterKeepsOneValuePerLine) {

@@ -100,15 +100,24 @@ std::string_view headerValue(std::string_view text, std::string_view name) {
 
 bool isUtf8DxfVersion(std::string_view acadver) { return acadver.size() == 6 && acadver >= "AC1021"; }
 
+// Eight bytes at a time: most drawings are plain ASCII and this is a pass
+// over the whole file.
+static bool isAscii(std::string_view text) {
+    size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        uint64_t word;
+        std::memcpy(&word, text.data() + i, 8);
+        if (word & 0x8080808080808080ull) return false;
+    }
+    for (; i < text.size(); ++i)
+        if (static_cast<unsigned char>(text[i]) >= 0x80) return false;
+    return true;
+}
+
 bool decodeDxfText(std::string_view text, std::string& out, bool& changed, std::string& message) {
     changed = false;
     out.clear();
-    bool ascii = true;
-    for (char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            ascii = false;
-            break;
-        }
+    const bool ascii = isAscii(text);
     const bool escapes = text.find("\\U+") != std::string_view::npos;
     if (ascii && !escapes) return true;
 
