@@ -10,7 +10,7 @@ namespace lisp {
 
 namespace {
 
-RbKind groupCodeKind(int code) {
+constexpr RbKind groupCodeKind(int code) {
     if (code == -1 || code == -2) return RbKind::Name;
     if (code == -4) return RbKind::String;
     if (code < 0) return RbKind::None;
@@ -52,9 +52,7 @@ RbKind groupCodeKind(int code) {
     return RbKind::None;
 }
 
-}  // namespace
-
-RbKind resbufKind(int restype) {
+constexpr RbKind typeKind(int restype) {
     switch (restype) {
     case RTREAL:
     case RTANG:
@@ -74,6 +72,25 @@ RbKind resbufKind(int restype) {
     case RTNONE: return RbKind::None;
     default: return groupCodeKind(restype);
     }
+}
+
+// Every node released or copied asks its kind: a table from the lowest
+// group code to the last result type answers without the chain of ranges.
+constexpr int kFirstTabled = -5;
+constexpr int kLastTabled = 5100;  // past every result type
+struct KindTable {
+    RbKind kinds[kLastTabled - kFirstTabled + 1]{};
+    constexpr KindTable() {
+        for (int t = kFirstTabled; t <= kLastTabled; ++t) kinds[t - kFirstTabled] = typeKind(t);
+    }
+};
+constexpr KindTable kKinds;
+
+}  // namespace
+
+RbKind resbufKind(int restype) {
+    if (restype >= kFirstTabled && restype <= kLastTabled) return kKinds.kinds[restype - kFirstTabled];
+    return typeKind(restype);
 }
 
 resbuf* copyResbufs(const resbuf* list) {
