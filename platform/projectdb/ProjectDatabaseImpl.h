@@ -23,6 +23,13 @@ constexpr LONG kDbErrReadOnly = 8;
 // SelectColumn of a text that returns no rows (the file engine's number).
 constexpr LONG kDbErrNotAQuery = 1;
 
+// A row's values as read, and the engine's change count at that moment
+// (see SqlConnection::changeStamp).
+struct RowImage {
+    std::vector<SqlValue> values;
+    std::optional<uint64_t> stamp;
+};
+
 class ProjectDatabaseImpl final : public IProjectDatabase {
 public:
     ProjectDatabaseImpl() = default;
@@ -71,11 +78,16 @@ private:
     HRESULT seekKeys(const VARIANT* const* keys, size_t count, VARIANT* fields, VARIANT_BOOL* found);
     // Reads row `key` of the current table into *fields (may be null) and
     // its values into *image (may be null); *present false when missing.
-    HRESULT readRow(int64_t key, VARIANT* fields, bool* present, std::vector<SqlValue>* image = nullptr);
+    HRESULT readRow(int64_t key, VARIANT* fields, bool* present, RowImage* image = nullptr);
     // Makes `key` the current record as read with the values in image.
-    void setCurrent(int64_t key, std::vector<SqlValue> image);
+    void setCurrent(int64_t key, RowImage image);
     // Update when no values were read to compare with: plain rewrite.
     HRESULT writeUpdate(const std::vector<FieldValue>& fields, VARIANT* newFields, bool* written);
+    // The UPDATE itself, comparing the row with the current image when
+    // checked; the stored row goes to *stored and *image, handed back by the
+    // write itself when returning, else read after it.
+    HRESULT runUpdate(const std::vector<FieldValue>& fields, bool checked, bool returning, VARIANT* stored,
+                      RowImage* image, bool* written);
     HRESULT loadKeyset();
     // Steps through the keyset from position pos to the first row still present.
     HRESULT moveTo(size_t pos, VARIANT* fields, VARIANT_BOOL* ok);
@@ -99,7 +111,7 @@ private:
     std::optional<int64_t> mCurrent;  // key of the current record
     // The current record's values as last read; Update refuses to write
     // over a row whose values differ (another user changed it).
-    std::optional<std::vector<SqlValue>> mCurrentImage;
+    std::optional<RowImage> mCurrentImage;
     bool mPositionKnown = false;  // false right after SetTable
     bool mEof = false;
     bool mBof = false;

@@ -31,7 +31,7 @@ std::vector<SqlValue> rowImage(const SqlStatement& stmt, int first, const TableS
 std::string param(size_t n) { return "?" + std::to_string(n); }
 }  // namespace
 
-void ProjectDatabaseImpl::setCurrent(int64_t key, std::vector<SqlValue> image)
+void ProjectDatabaseImpl::setCurrent(int64_t key, RowImage image)
 {
     mCurrent = key;
     mCurrentImage = std::move(image);
@@ -75,7 +75,7 @@ HRESULT ProjectDatabaseImpl::SetTable(BSTR table, BSTR index, VARIANT_BOOL* read
     return S_OK;
 }
 
-HRESULT ProjectDatabaseImpl::readRow(int64_t key, VARIANT* fields, bool* present, std::vector<SqlValue>* image)
+HRESULT ProjectDatabaseImpl::readRow(int64_t key, VARIANT* fields, bool* present, RowImage* image)
 {
     *present = false;
     if (!mTable->rowByKey) {
@@ -89,7 +89,7 @@ HRESULT ProjectDatabaseImpl::readRow(int64_t key, VARIANT* fields, bool* present
     if (step == StepResult::Done) return S_OK;
     if (step != StepResult::Row) return failDb();
     *present = true;
-    if (image) *image = rowImage(*use, 0, *mTable);
+    if (image) *image = {rowImage(*use, 0, *mTable), mConn->changeStamp()};
     return fields ? rowToFieldList(*use, 0, mTable->columns, fields) : S_OK;
 }
 
@@ -143,7 +143,7 @@ HRESULT ProjectDatabaseImpl::seekKeys(const VARIANT* const* keys, size_t count, 
     }
     if (step != StepResult::Row) return failDb();
     // The row's columns follow the leading row key.
-    setCurrent(use->integer(0), rowImage(*use, 1, *mTable));
+    setCurrent(use->integer(0), {rowImage(*use, 1, *mTable), mConn->changeStamp()});
     if (HRESULT hr = rowToFieldList(*use, 1, mTable->columns, fields); FAILED(hr)) return hr;
     *found = VARIANT_TRUE;
     return S_OK;
@@ -192,7 +192,7 @@ HRESULT ProjectDatabaseImpl::moveTo(size_t pos, VARIANT* fields, VARIANT_BOOL* o
     mBof = mKeyset.empty();
     for (; pos < mKeyset.size(); ++pos) {
         bool present = false;
-        std::vector<SqlValue> image;
+        RowImage image;
         if (HRESULT hr = readRow(mKeyset[pos], fields, &present, &image); FAILED(hr)) return hr;
         if (present) {  // rows deleted since the keyset was read are passed over
             mKeysetPos = pos;
@@ -356,7 +356,7 @@ HRESULT ProjectDatabaseImpl::AddNew(const VARIANT& fieldList, const VARIANT&, VA
         VariantClear(&stored);
         return failDb();
     }
-    setCurrent(key, std::move(image));
+    setCurrent(key, {std::move(image), mConn->changeStamp()});
     VariantClear(newFields);
     *newFields = stored;
     mKeysetValid = false;
@@ -398,12 +398,45 @@ HRESULT ProjectDatabaseImpl::Update(const VARIANT& fieldList, VARIANT* newFields
 
 // One statement writes the fields only where the row still holds the values
 // it was read with, and hands back the row as stored: the check and the
-// write cannot be separated by another user's change on any engine.
+// write cannot be separated by another user's change on any engine. Where
+// the engine counts its changes and none happened since the read, the write
+// takes the lock first, sees the count stand and skips the comparison.
 HRESULT ProjectDatabaseImpl::writeUpdate(const std::vector<FieldValue>& fields, VARIANT* newFields, bool* written)
 {
     *written = false;
-    const bool checked = mCurrentImage.has_value();
-    std::string cacheKey = checked ? "C" : "U";
+    bool checked = mCurrentImage.has_value();
+    const bool stamped = checked && mTable->version.empty() && mCurrentImage->stamp && !mConn->inTransaction();
+    if (stamped) {
+        if (!mConn->begin()) return failDb();
+        if (mConn->changeStamp() == mCurrentImage->stamp) checked = false;
+    }
+    RowImage image;
+    VARIANT stored;
+    VariantInit(&stored);
+    // Inside the transaction the stored row is read back by key, which costs
+    // the engine less than handing it back from the write.
+    HRESULT hr = runUpdate(fields, checked, !stamped, &stored, &image, written);
+    if (stamped && (FAILED(hr) || !*written)) mConn->rollback();
+    // The change is stored only once the transaction commits.
+    if (stamped && SUCCEEDED(hr) && *written && !mConn->commit()) {
+        *written = false;
+        hr = failDb();
+    }
+    if (FAILED(hr) || !*written) {
+        VariantClear(&stored);
+        return hr;
+    }
+    image.stamp = mConn->changeStamp();
+    mCurrentImage = std::move(image);
+    VariantClear(newFields);
+    *newFields = stored;
+    return S_OK;
+}
+
+HRESULT ProjectDatabaseImpl::runUpdate(const std::vector<FieldValue>& fields, bool checked, bool returning,
+                                       VARIANT* stored, RowImage* image, bool* written)
+{
+    std::string cacheKey = std::string(checked ? "C" : "U") + (returning ? "R" : "");
     for (const FieldValue& f : fields) (cacheKey += '\x1f') += f.name;
     auto sql = [&] {
         std::string sets;
@@ -421,7 +454,8 @@ HRESULT ProjectDatabaseImpl::writeUpdate(const std::vector<FieldValue>& fields, 
         else if (checked)
             for (const ColumnInfo& c : mTable->columns)
                 where += " AND " + mConn->identifier(c.name) + " IS NOT DISTINCT FROM " + param(++n);
-        return "UPDATE " + mTable->quotedName + " SET " + sets + " WHERE " + where + " RETURNING " + mTable->readList();
+        return "UPDATE " + mTable->quotedName + " SET " + sets + " WHERE " + where +
+               (returning ? " RETURNING " + mTable->readList() : std::string());
     };
     SqlStatement* stmt = writeStatement(cacheKey, sql);
     if (!stmt) return failDb();
@@ -430,24 +464,23 @@ HRESULT ProjectDatabaseImpl::writeUpdate(const std::vector<FieldValue>& fields, 
     int p = int(fields.size()) + 1;
     use->bind(p++, SqlValue::ofInteger(*mCurrent));
     if (checked)
-        for (const SqlValue& v : *mCurrentImage) use->bind(p++, v);
+        for (const SqlValue& v : mCurrentImage->values) use->bind(p++, v);
     StepResult step = use->step();
     if (step == StepResult::Failed) return failDb();
-    if (step == StepResult::Done) return S_OK;
-    auto image = rowImage(*use, 0, *mTable);
-    VARIANT stored;
-    VariantInit(&stored);
-    if (HRESULT hr = rowToFieldList(*use, 0, mTable->columns, &stored); FAILED(hr)) return hr;
-    // The statement commits when it finishes: a failure there means nothing
-    // was stored and must be reported.
-    if (use->step() != StepResult::Done) {
-        VariantClear(&stored);
-        return failDb();
+    if (!returning) {
+        if (step != StepResult::Done || use->changes() == 0) return S_OK;
+        bool present = false;
+        if (HRESULT hr = readRow(*mCurrent, stored, &present, image); FAILED(hr)) return hr;
+        *written = present;
+        return S_OK;
     }
-    mCurrentImage = std::move(image);
+    if (step == StepResult::Done) return S_OK;
+    image->values = rowImage(*use, 0, *mTable);
+    if (HRESULT hr = rowToFieldList(*use, 0, mTable->columns, stored); FAILED(hr)) return hr;
+    // The statement commits when it finishes (outside a transaction): a
+    // failure there means nothing was stored and must be reported.
+    if (use->step() != StepResult::Done) return failDb();
     *written = true;
-    VariantClear(newFields);
-    *newFields = stored;
     return S_OK;
 }
 

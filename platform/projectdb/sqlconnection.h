@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -115,6 +116,12 @@ public:
     // An expression naming a row's version, changed by every write of the
     // row; "" when the engine has none (the row's values then stand for it).
     virtual std::string rowVersion() const { return {}; }
+    // A count of the changes to the database by any connection, this one
+    // included, as of the statement last stepped; none where the engine
+    // keeps no such count. While it stands still, rows read are unchanged.
+    virtual std::optional<uint64_t> changeStamp() const { return std::nullopt; }
+    // True inside a transaction begun by begin(), beginRead() or a caller's SQL.
+    virtual bool inTransaction() const { return false; }
     // The row identity to use for a table without a key column, "" when
     // the engine has none.
     virtual std::string implicitRowKey() const { return {}; }

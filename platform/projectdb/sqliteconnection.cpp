@@ -53,6 +53,8 @@ public:
     SqliteConnection(sqlite3* db, bool owned, bool readOnly) : mDb(db), mOwned(owned), mReadOnly(readOnly) {}
     ~SqliteConnection() override
     {
+        mBegin = Statement();
+        mCommit = Statement();
         if (mOwned) sqlite3_close_v2(mDb);
     }
 
@@ -94,11 +96,13 @@ public:
         }
         return true;
     }
-    bool begin() override { return exec("BEGIN IMMEDIATE"); }
+    // Every checked record write begins and commits: both statements are
+    // kept prepared.
+    bool begin() override { return execKept(mBegin, "BEGIN IMMEDIATE"); }
     bool beginRead() override { return exec("BEGIN"); }
     bool commit() override
     {
-        if (exec("COMMIT")) return true;
+        if (execKept(mCommit, "COMMIT")) return true;
         rollback();
         return false;
     }
@@ -120,6 +124,16 @@ public:
         return projectdb::createStatements(table);
     }
     std::string implicitRowKey() const override { return "rowid"; }
+    // The pager's data version, which moves when the file changes and is
+    // brought up to date whenever a transaction starts, with this
+    // connection's own count of changed rows.
+    std::optional<uint64_t> changeStamp() const override
+    {
+        unsigned int version = 0;
+        if (sqlite3_file_control(mDb, "main", SQLITE_FCNTL_DATA_VERSION, &version) != SQLITE_OK) return std::nullopt;
+        return uint64_t(version) << 32 | uint32_t(sqlite3_total_changes64(mDb));
+    }
+    bool inTransaction() const override { return !sqlite3_get_autocommit(mDb); }
 
     // Records the failure of a call that returned rc; always false.
     bool failed(int rc)
@@ -139,10 +153,23 @@ public:
     }
 
 private:
+    bool execKept(Statement& kept, const char* sql)
+    {
+        if (!kept) {
+            int rc = prepareStatement(mDb, sql, kept);
+            if (rc != SQLITE_OK) return failed(rc);
+        }
+        int rc = sqlite3_step(kept.get());
+        const bool ok = rc == SQLITE_DONE || failed(rc);
+        sqlite3_reset(kept.get());
+        return ok;
+    }
+
     sqlite3* mDb;
     bool mOwned;
     bool mReadOnly;
     SqlError mError;
+    Statement mBegin, mCommit;
 };
 
 void SqliteStatement::bind(int param, const SqlValue& value)

@@ -87,6 +87,35 @@ TEST_P(ProjectDbTest, UpdateOverAnotherUsersChangeIs3197AndKeepsTheirValue)
     EXPECT_EQ(mine.GetLastError(text), kDbErrNoCurrentRecord);
 }
 
+// Whatever changed since the read decides, not who changed it or where:
+// my own SQL on the row conflicts, another user's write to another row
+// does not, and a change made after my last write is seen again.
+TEST_P(ProjectDbTest, UpdateChecksEveryChangeSinceTheReadWhateverItsSource)
+{
+    IProjectDatabasePtr mine = open(), theirs = open();
+    _variant_t fields, updated;
+    _bstr_t text;
+    mine.SetTable(L"tblGlobal", L"sKey");
+    ASSERT_TRUE(mine.Seek(L"ELBOW RADIUS", fields));
+    ASSERT_TRUE(mine.Execute(L"update tblGlobal set dNumber = 9 where sKey = 'ELBOW RADIUS'"));
+    EXPECT_THROW(mine.Update(makeFieldList({{L"sText", L"2"}}), updated), _com_error);
+    EXPECT_EQ(mine.GetLastError(text), kDbErrRecordChanged);
+
+    ASSERT_TRUE(mine.Seek(L"ELBOW RADIUS", fields));
+    ASSERT_TRUE(theirs.Execute(L"update tblGlobal set dNumber = 7 where sKey <> 'ELBOW RADIUS'"));
+    ASSERT_TRUE(mine.Update(makeFieldList({{L"sText", L"2"}}), updated));
+    EXPECT_DOUBLE_EQ(fieldValue(updated, L"dNumber")->dblVal, 9.0);
+
+    theirs.SetTable(L"tblGlobal", L"sKey");
+    ASSERT_TRUE(theirs.Seek(L"ELBOW RADIUS", fields));
+    ASSERT_TRUE(theirs.Update(makeFieldList({{L"dNumber", 5.0}}), updated));
+    EXPECT_THROW(mine.Update(makeFieldList({{L"sText", L"4"}}), updated), _com_error);
+    EXPECT_EQ(mine.GetLastError(text), kDbErrRecordChanged);
+    ASSERT_TRUE(mine.Seek(L"ELBOW RADIUS", fields));
+    EXPECT_DOUBLE_EQ(fieldValue(fields, L"dNumber")->dblVal, 5.0);
+    EXPECT_EQ(textOf(fieldValue(fields, L"sText")), L"2");
+}
+
 TEST_P(ProjectDbTest, TwoEditorsReadingAndWritingOneRecordLoseNoIncrement)
 {
     constexpr int kRounds = 30;
