@@ -15,7 +15,7 @@ FUZZ_SECONDS ?= 60
 FUZZERS = dxf_reader binary_reader lisp module_functions
 PREFIX ?= /usr/local
 
-.PHONY: deps build demo test fuzz install clean
+.PHONY: deps build demo test bench fuzz install clean
 
 deps:
 	@missing=""; for p in $(DEBIAN_PACKAGES); do \
@@ -52,5 +52,13 @@ fuzz: deps
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
+# Not part of `make test` or CI: builds the benchmarks in Release in
+# $(BENCH_BUILD) and prints one table of every figure beside its anchor.
+BENCH_BUILD ?= build-bench
+bench: deps
+	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DORV_BENCHMARKS=ON $(CMAKE_FLAGS)
+	cmake --build $(BENCH_BUILD) -j $(JOBS) --target benchmarks
+	/usr/bin/python3 benchmarks/bench_report.py $(BENCH_BUILD) $(if $(BENCH_FILTER),--filter '$(BENCH_FILTER)')
+
 clean:
-	rm -rf $(BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(FUZZ_BUILD) $(BENCH_BUILD)

@@ -1,7 +1,12 @@
 // Save and load times of drawings of 10,000 and 100,000 entities (a mix of
 // lines, polylines and multiline texts) in the binary and the DXF format.
-// The 100,000-entity DXF is left in the temp folder for ezdxf_compare.py.
+// The 100,000-entity DXF is left in the temp folder for ezdxf_compare.py;
+// BM_LoadFile loads the file named by ORV_BENCH_DXF (ezdxf's copy of it).
+// Loads report the heap bytes each loaded entity holds.
 #include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <cstdlib>
 
 #include <filesystem>
 #include <memory>
@@ -68,6 +73,14 @@ void BM_Save(benchmark::State& state, bool dxf) {
     state.counters["MB"] = static_cast<double>(bytes) / 1e6;
 }
 
+// Heap growth of holding one loaded drawing, per entity.
+double heapBytesPerEntity(const std::string& path, int entities) {
+    const size_t before = mallinfo2().uordblks;
+    AcDbDatabase db(false, true);
+    orv::io::readDrawing(&db, path);
+    return static_cast<double>(mallinfo2().uordblks - before) / entities;
+}
+
 void BM_Load(benchmark::State& state, bool dxf) {
     const int n = static_cast<int>(state.range(0));
     const std::string path = benchPath(n, dxf);
@@ -79,6 +92,20 @@ void BM_Load(benchmark::State& state, bool dxf) {
         AcDbDatabase db(false, true);
         if (orv::io::readDrawing(&db, path) != Acad::eOk) state.SkipWithError("load failed");
     }
+    state.counters["heap_bytes_per_entity"] = heapBytesPerEntity(path, n);
+}
+
+void BM_LoadFile(benchmark::State& state) {
+    const char* path = std::getenv("ORV_BENCH_DXF");
+    if (!path) {
+        state.SkipWithError("ORV_BENCH_DXF names no file");
+        return;
+    }
+    for (auto _ : state) {
+        AcDbDatabase db(false, true);
+        if (orv::io::readDrawing(&db, path) != Acad::eOk) state.SkipWithError("load failed");
+    }
+    state.counters["heap_bytes_per_entity"] = heapBytesPerEntity(path, 100000);
 }
 
 }  // namespace
@@ -87,5 +114,6 @@ BENCHMARK_CAPTURE(BM_Save, binary, false)->Arg(10000)->Arg(100000)->Unit(benchma
 BENCHMARK_CAPTURE(BM_Load, binary, false)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Save, dxf, true)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Load, dxf, true)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadFile)->Name("BM_LoadFile/ezdxf_written")->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

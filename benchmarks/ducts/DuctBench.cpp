@@ -3,29 +3,27 @@
 // against the same work done with SQLite prepared statements in the same
 // run. The project lives in ORV_BENCH_DIR (default /dev/shm).
 #include <benchmark/benchmark.h>
-#include <sqlite3.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "database/dbdatabase.h"
 #include "database/dbsymtab.h"
+#include "DuctProject.h"
 #include "ducts/DuctDbRecord.h"
 #include "ducts/ZkDuct.h"
 #include "integration/FunctionTable.h"
 #include "lisp/AdsHost.h"
 #include "lisp/Interpreter.h"
-#include "projectdb/projectfile.h"
 
 namespace {
 
-constexpr int kRows = 1000;
-constexpr int kRoundTrips = 20000;
+constexpr int kRows = bench::kDuctRows;
+using bench::rateOf;
+const int kRoundTrips = bench::roundTrips(20000);
 constexpr int kKeys = 1000;  // ducts share keys: ssgetx-duct with a key finds N / kKeys of them
 double gRecordRate = 0;
 double gDirectRate = 0;
@@ -79,44 +77,7 @@ void BM_SsgetxDuctWithKey(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * count);
 }
 
-std::string benchFolder() {
-    const char* base = std::getenv("ORV_BENCH_DIR");
-    std::string dir = std::string(base ? base : (std::filesystem::exists("/dev/shm") ? "/dev/shm" : "/tmp")) +
-                      "/bench_ducts_" + std::to_string(getpid());
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    return dir;
-}
-
-// A project whose duct table holds kRows full rows.
-std::string makeProject() {
-    static std::string path;
-    if (!path.empty()) return path;
-    auto created = projectdb::createProject(benchFolder(), "Bench");
-    if (!created.ok) {
-        std::fprintf(stderr, "%s\n", created.message.c_str());
-        std::exit(1);
-    }
-    path = created.path;
-    sqlite3* db = nullptr;
-    sqlite3_open(path.c_str(), &db);
-    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
-    for (int i = 0; i < kRows; ++i)
-        sqlite3_exec(db,
-                     "INSERT INTO tblDuct (ixLayerSystem, WIDTH, DEPTH, AIRFLOW, SHAPE, MATERIAL, DRAWING, X1, Y1, Z1, "
-                     "X2, Y2, Z2, CFM, SIZEFOR) VALUES (1, 12, 10, 'sa', 'RC', 'GS', 'M-101', 0, 0, 120, 240, 0, 120, "
-                     "400, 'WxD')",
-                     nullptr, nullptr, nullptr);
-    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-    return path;
-}
-
-double rateOf(benchmark::State& state, std::chrono::steady_clock::time_point start) {
-    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    state.SetItemsProcessed(state.iterations());
-    return seconds > 0 ? double(state.iterations()) / seconds : 0;
-}
+const std::string& makeProject() { return bench::ductProject("bench_ducts"); }
 
 // Load a row, change three columns, save: the record seeks the row again
 // before its Update and reads back the stored row.
@@ -144,49 +105,21 @@ void BM_DuctRecordLoadSave(benchmark::State& state) {
     db.Close();
 }
 
-void readRow(sqlite3_stmt* stmt) {
-    for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
-        switch (sqlite3_column_type(stmt, c)) {
-        case SQLITE_TEXT: benchmark::DoNotOptimize(sqlite3_column_text(stmt, c)); break;
-        case SQLITE_FLOAT: benchmark::DoNotOptimize(sqlite3_column_double(stmt, c)); break;
-        default: benchmark::DoNotOptimize(sqlite3_column_int(stmt, c)); break;
-        }
-    }
-}
-
 // The same work with prepared statements: read the row, read it again,
 // update three columns, read the stored row.
 void BM_DirectSqliteLoadSave(benchmark::State& state) {
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(makeProject().c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    sqlite3_exec(db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
-    sqlite3_stmt *select = nullptr, *update = nullptr;
-    sqlite3_prepare_v2(db, "SELECT * FROM tblDuct WHERE ixDuct = ?1", -1, &select, nullptr);
-    sqlite3_prepare_v2(db, "UPDATE tblDuct SET WIDTH = ?1, CFM = ?2, SIZEFOR = ?3 WHERE rowid = ?4", -1, &update,
-                       nullptr);
-    auto readKey = [&](int key) {
-        sqlite3_bind_int(select, 1, key);
-        if (sqlite3_step(select) == SQLITE_ROW) readRow(select);
-        sqlite3_reset(select);
-    };
+    bench::DirectDuctTable table(makeProject());
+    if (!table.ok()) return state.SkipWithError("cannot open the project");
     int key = 0;
     auto start = std::chrono::steady_clock::now();
     for (auto _ : state) {
         key = key % kRows + 1;
-        readKey(key);
-        readKey(key);
-        sqlite3_bind_double(update, 1, 14.0);
-        sqlite3_bind_int(update, 2, key);
-        sqlite3_bind_text(update, 3, "14x10", -1, SQLITE_STATIC);
-        sqlite3_bind_int(update, 4, key);
-        sqlite3_step(update);
-        sqlite3_reset(update);
-        readKey(key);
+        table.readRow(key);
+        table.readRow(key);
+        table.update(key, 14.0, double(key), "14x10");
+        table.readRow(key);
     }
     gDirectRate = rateOf(state, start);
-    sqlite3_finalize(select);
-    sqlite3_finalize(update);
-    sqlite3_close(db);
 }
 
 BENCHMARK(BM_SsgetxDuctWithKey)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
@@ -202,7 +135,6 @@ int main(int argc, char** argv) {
     if (gRecordRate > 0 && gDirectRate > 0)
         std::printf("DuctDbRecord %.0f Load+Save round trips/s, direct SQLite %.0f/s, ratio %.2f\n", gRecordRate,
                     gDirectRate, gRecordRate / gDirectRate);
-    std::string path = makeProject();
-    std::filesystem::remove_all(std::filesystem::path(path).parent_path());
+    bench::removeDuctProject();
     return 0;
 }

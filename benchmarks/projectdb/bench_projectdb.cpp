@@ -8,7 +8,6 @@
 // component's own cost); the cluster in ORV_PG_TMPDIR (default /dev/shm).
 #include <benchmark/benchmark.h>
 #include <libpq-fe.h>
-#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -24,12 +23,14 @@
 #include "projectdb/fieldlisthelpers.h"
 #include "projectdb/projectfile.h"
 #include "projectdb/serverproject.h"
+#include "DuctProject.h"
 #include "pgcluster.h"
 
 namespace {
-constexpr int kRows = 1000;
-constexpr int kRoundTrips = 100000;
-constexpr int kServerRoundTrips = 10000;
+constexpr int kRows = bench::kDuctRows;
+using bench::rateOf;
+const int kRoundTrips = bench::roundTrips(100000);
+const int kServerRoundTrips = bench::roundTrips(10000);
 constexpr int kSoakRows = 20;
 constexpr double kSoakSeconds = 5;
 double gComponentRate = 0;
@@ -38,40 +39,7 @@ double gServerComponentRate = 0;
 double gServerDirectRate = 0;
 std::string gSoakReport;
 
-std::string benchFolder()
-{
-    const char* base = std::getenv("ORV_BENCH_DIR");
-    std::string dir = std::string(base ? base : (std::filesystem::exists("/dev/shm") ? "/dev/shm" : "/tmp")) +
-                      "/bench_projectdb_" + std::to_string(getpid());
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    return dir;
-}
-
-// A project whose duct table holds kRows full rows.
-std::string makeProject()
-{
-    static std::string path;
-    if (!path.empty()) return path;
-    auto created = projectdb::createProject(benchFolder(), "Bench");
-    if (!created.ok) {
-        std::fprintf(stderr, "%s\n", created.message.c_str());
-        std::exit(1);
-    }
-    path = created.path;
-    sqlite3* db = nullptr;
-    sqlite3_open(path.c_str(), &db);
-    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
-    for (int i = 0; i < kRows; ++i)
-        sqlite3_exec(db,
-                     "INSERT INTO tblDuct (ixLayerSystem, WIDTH, DEPTH, AIRFLOW, SHAPE, MATERIAL, DRAWING, X1, Y1, Z1, "
-                     "X2, Y2, Z2, CFM, SIZEFOR) VALUES (1, 12, 10, 'sa', 'RC', 'GS', 'M-101', 0, 0, 120, 240, 0, 120, "
-                     "400, 'WxD')",
-                     nullptr, nullptr, nullptr);
-    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-    return path;
-}
+const std::string& makeProject() { return bench::ductProject("bench_projectdb"); }
 
 // A server project (connection file and database) whose duct table holds
 // kRows full rows; "" when no cluster could start.
@@ -112,13 +80,6 @@ const ServerProject& serverProject()
     return project;
 }
 
-double rateOf(benchmark::State& state, std::chrono::steady_clock::time_point start)
-{
-    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    state.SetItemsProcessed(state.iterations());
-    return seconds > 0 ? double(state.iterations()) / seconds : 0;
-}
-
 // SetTable + Seek + Update through the component, on the given project file.
 void componentRoundTrips(benchmark::State& state, const std::string& project, double& rate)
 {
@@ -150,49 +111,20 @@ void BM_ComponentRoundTripPostgres(benchmark::State& state)
     componentRoundTrips(state, serverProject().file, gServerComponentRate);
 }
 
-// Reads every column of the current row, as the component does for its field list.
-void readRow(sqlite3_stmt* stmt)
-{
-    for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
-        switch (sqlite3_column_type(stmt, c)) {
-        case SQLITE_TEXT: benchmark::DoNotOptimize(sqlite3_column_text(stmt, c)); break;
-        case SQLITE_FLOAT: benchmark::DoNotOptimize(sqlite3_column_double(stmt, c)); break;
-        default: benchmark::DoNotOptimize(sqlite3_column_int(stmt, c)); break;
-        }
-    }
-}
-
 void BM_DirectSqliteRoundTrip(benchmark::State& state)
 {
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(makeProject().c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    sqlite3_exec(db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
-    sqlite3_stmt *select = nullptr, *update = nullptr;
-    sqlite3_prepare_v2(db, "SELECT * FROM tblDuct WHERE ixDuct = ?1", -1, &select, nullptr);
-    sqlite3_prepare_v2(db, "UPDATE tblDuct SET WIDTH = ?1, CFM = ?2, SIZEFOR = ?3 WHERE rowid = ?4", -1, &update,
-                       nullptr);
+    bench::DirectDuctTable table(makeProject());
+    if (!table.ok()) return state.SkipWithError("cannot open the project");
     int key = 0;
     auto start = std::chrono::steady_clock::now();
     for (auto _ : state) {
         key = key % kRows + 1;
-        sqlite3_bind_int(select, 1, key);
-        if (sqlite3_step(select) == SQLITE_ROW) readRow(select);
-        sqlite3_reset(select);
-        sqlite3_bind_double(update, 1, 14.0);
-        sqlite3_bind_double(update, 2, double(key));
-        sqlite3_bind_text(update, 3, "14x10", -1, SQLITE_STATIC);
-        sqlite3_bind_int(update, 4, key);
-        sqlite3_step(update);
-        sqlite3_reset(update);
+        table.readRow(key);
+        table.update(key, 14.0, double(key), "14x10");
         // The component hands back the rewritten record; so does this.
-        sqlite3_bind_int(select, 1, key);
-        if (sqlite3_step(select) == SQLITE_ROW) readRow(select);
-        sqlite3_reset(select);
+        table.readRow(key);
     }
     gDirectRate = rateOf(state, start);
-    sqlite3_finalize(select);
-    sqlite3_finalize(update);
-    sqlite3_close(db);
 }
 
 // Runs a prepared statement with text parameters; the result is the caller's.
@@ -342,7 +274,6 @@ int main(int argc, char** argv)
         std::printf("PostgreSQL: component %.0f round trips/s, direct libpq %.0f/s, ratio %.2f\n", gServerComponentRate,
                     gServerDirectRate, gServerComponentRate / gServerDirectRate);
     if (!gSoakReport.empty()) std::printf("%s\n", gSoakReport.c_str());
-    std::string path = makeProject();
-    std::filesystem::remove_all(std::filesystem::path(path).parent_path());
+    bench::removeDuctProject();
     return 0;
 }
