@@ -157,7 +157,7 @@ bool parseDxfHandle(std::string_view text, uint64_t& value) {
 
 bool tokenizeDxf(std::string_view text, std::vector<DxfTag>& tags, std::string& message) {
     tags.clear();
-    tags.reserve(text.size() / 12);
+    tags.reserve(text.size() / 8 + 16);  // tags average about ten bytes
     const char* p = text.data();
     const char* const end = p + text.size();
     uint32_t line = 0;
