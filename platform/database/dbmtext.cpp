@@ -7,6 +7,7 @@
 
 #include "database/dbads.h"
 #include "database/dbentityfiling.h"
+#include "database/io/DwgMemoryFiler.h"
 #include "database/dbtext.h"
 #include "graphics/AcGiTextLayout.h"
 #include "graphics/AcGiWorldDraw.h"
@@ -245,12 +246,16 @@ void AcDbMText::subList() const {
 Acad::ErrorStatus AcDbMText::dwgOutFields(AcDbDwgFiler* filer) const {
     Acad::ErrorStatus es = AcDbEntity::dwgOutFields(filer);
     if (es != Acad::eOk) return es;
-    return AcDbFieldWalk::dwgOut(*this, AcDbFieldList<AcDbMText>::fields(), filer);
+    es = AcDbFieldWalk::dwgOut(*this, AcDbFieldList<AcDbMText>::fields(), filer);
+    if (es != Acad::eOk) return es;
+    return filer->writeBool(mRotationFiled);
 }
 Acad::ErrorStatus AcDbMText::dwgInFields(AcDbDwgFiler* filer) {
     Acad::ErrorStatus es = AcDbEntity::dwgInFields(filer);
     if (es != Acad::eOk) return es;
-    return AcDbFieldWalk::dwgIn(*this, AcDbFieldList<AcDbMText>::fields(), filer);
+    es = AcDbFieldWalk::dwgIn(*this, AcDbFieldList<AcDbMText>::fields(), filer);
+    if (es != Acad::eOk || !filerHasFormat(filer, 5)) return es;
+    return filer->readBool(&mRotationFiled);
 }
 
 // Contents longer than 250 characters go out in group 3 pieces before the
@@ -258,8 +263,15 @@ Acad::ErrorStatus AcDbMText::dwgInFields(AcDbDwgFiler* filer) {
 Acad::ErrorStatus AcDbMText::dxfOutFields(AcDbDxfFiler* filer) const {
     Acad::ErrorStatus es = AcDbEntity::dxfOutFields(filer);
     if (es != Acad::eOk) return es;
-    es = AcDbEntityFiling::dxfOutWithMarker(*this, "AcDbMText", filer);
-    if (es != Acad::eOk) return es;
+    // A text whose file gave its direction as a rotation angle (50) gets
+    // it back in that form.
+    filer->writeString(100, "AcDbMText");
+    for (const AcDbField<AcDbMText>& f : AcDbFieldList<AcDbMText>::fields()) {
+        if (mRotationFiled && f.groupCode == 11) continue;
+        es = AcDbFieldWalk::dxfOut(*this, std::span<const AcDbField<AcDbMText>>(&f, 1), filer);
+        if (es != Acad::eOk) return es;
+    }
+    if (mRotationFiled) filer->writeDouble(50, rotation());
     constexpr size_t kPiece = 250;
     size_t pos = 0;
     while (mContents.size() - pos > kPiece) {
@@ -290,6 +302,7 @@ Acad::ErrorStatus AcDbMText::dxfInFields(AcDbDxfFiler* filer) {
     });
     mContents = pieces + last;
     if (rotationGiven) setRotation(angle);
+    mRotationFiled = rotationGiven;
     if (mDirection.isZeroLength()) mDirection = AcGeVector3d::kXAxis;
     if (mStyle.isNull()) mStyle = AcDbEntityFiling::textStyleByName(filer, nullptr);
     return es;

@@ -68,6 +68,8 @@ protected:
 private:
     template <class> friend struct AcDbFieldList;
     std::string mContents;
+    // The file gave the direction as a rotation angle (group 50).
+    bool mRotationFiled = false;
     AcGePoint3d mLocation;
     double mWidth = 0.0;
     double mTextHeight = 0.0;

@@ -102,7 +102,7 @@ private:
     bool mBadNumber = false;
 
 public:
-    static constexpr uint32_t kCurrentFormatVersion = 4;
+    static constexpr uint32_t kCurrentFormatVersion = 5;
 };
 
 // Whether the data a filer reads has the fields added in format version;

@@ -60,7 +60,9 @@ private:
     // The class an entity of this type is made of where it stands (in or
     // out of a sequence); nullptr keeps it a proxy.
     AcRxClass* entityClass(const std::string& type, const FileObject& o);
-    Acad::ErrorStatus attachToSequence(const std::string& type, AcDbObjectId id, const FileObject& o);
+    // owner: the entity just read when its own entities follow it (still open).
+    Acad::ErrorStatus attachToSequence(const std::string& type, AcDbObjectId id, const FileObject& o,
+                                       AcDbSequenceOwner* owner);
     // Fails when the entities of a polyline or insert do not end with SEQEND.
     Acad::ErrorStatus closeSequence(size_t tag);
     Acad::ErrorStatus placeObject(AcDbObject* object, const FileObject& o, AcDbObjectId& id);
@@ -424,7 +426,8 @@ Acad::ErrorStatus DxfDrawingReader::closeSequence(size_t tag) {
                 tag);
 }
 
-Acad::ErrorStatus DxfDrawingReader::attachToSequence(const std::string& type, AcDbObjectId id, const FileObject& o) {
+Acad::ErrorStatus DxfDrawingReader::attachToSequence(const std::string& type, AcDbObjectId id, const FileObject& o,
+                                                     AcDbSequenceOwner* owner) {
     if (mSequence && (type == mSequence->followerType || type == "SEQEND")) {
         AcDbObject* owner = nullptr;
         if (acdbOpenObject(owner, mSequence->owner, AcDb::kForWrite) == Acad::eOk) {
@@ -438,11 +441,7 @@ Acad::ErrorStatus DxfDrawingReader::attachToSequence(const std::string& type, Ac
         return Acad::eOk;
     }
     if (mSequence) return closeSequence(o.begin - 1);
-    AcDbObject* object = nullptr;
-    if (acdbOpenObject(object, id, AcDb::kForRead) != Acad::eOk) return Acad::eOk;
-    auto* seq = dynamic_cast<AcDbSequenceOwner*>(object);
-    if (seq && seq->hasFollowers()) mSequence = Sequence{id, type, seq->followerType(), o.handle};
-    object->close();
+    if (owner) mSequence = Sequence{id, type, owner->followerType(), o.handle};
     return Acad::eOk;
 }
 
@@ -481,9 +480,12 @@ Acad::ErrorStatus DxfDrawingReader::readEntity(const FileObject& o, AcDbObjectId
         return fail(Acad::eInvalidDxfFile, "entity " + AcDbHandle(o.handle).asString() + " has no block", o.begin - 1);
     }
     object->setOwnerId(owner);
+    auto* sequence = dynamic_cast<AcDbSequenceOwner*>(object);
+    if (sequence && !sequence->hasFollowers()) sequence = nullptr;
+    const bool attached = attachToSequence(type, id, o, sequence) == Acad::eOk;
     object->close();
     btr->appendEntityId(id);
-    return attachToSequence(type, id, o);
+    return attached ? Acad::eOk : Acad::eInvalidDxfFile;
 }
 
 Acad::ErrorStatus DxfDrawingReader::read(std::string_view text) {
