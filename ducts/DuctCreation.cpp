@@ -12,8 +12,9 @@
 #include "ducts/DuctNetwork.h"
 #include "ducts/DuctSettings.h"
 #include "ducts/ZkDuct.h"
+#include "editor/EditorCommands.h"
 #include "editor/EditorInput.h"
-#include "editor/EditorView.h"
+#include "editor/EditorSelection.h"
 #include "integration/DocData.h"
 #include "integration/LispArgs.h"
 #include "integration/LispCallbacks.h"
@@ -22,24 +23,59 @@
 
 namespace {
 
-// Corners of the selection box lie this far from the point, at 45 degrees.
+// The selection box's corners lie this far from the point, at 45 and 225
+// degrees (pi written as the product writes it).
 constexpr double kPickDistance = 6.0;
+constexpr double kPi = 3.14159265;
 
-bool inCurrentView(const AcGePoint3d& p) {
-    const AcEdView v = acedCurrentView();
-    const double halfHeight = v.height / 2;
-    const double halfWidth = halfHeight * (v.screenHeight > 0 ? v.screenWidth / v.screenHeight : 1.0);
-    return std::fabs(p.x - v.centre.x) <= halfWidth && std::fabs(p.y - v.centre.y) <= halfHeight;
+bool sysVarNumbers(const char* name, double* values, int count) {
+    resbuf rb{};
+    if (acedGetVar(name, &rb) != RTNORM) return false;
+    if (rb.restype == RTREAL && count == 1) {
+        values[0] = rb.resval.rreal;
+        return true;
+    }
+    if (rb.restype != RTPOINT && rb.restype != RT3DPOINT) return false;
+    for (int i = 0; i < count; ++i) values[i] = rb.resval.rpoint[i];
+    return true;
 }
 
-// The crossing selection of ducts around p, zooming to p first when it lies
-// outside the view and back afterwards.
+// Whether p lies in the drawing window, judged from the view's centre,
+// height and the window's proportions.
+bool inCurrentView(const AcGePoint3d& p) {
+    double centre[2] = {0, 0}, height = 0, screen[2] = {0, 0};
+    if (!sysVarNumbers("VIEWCTR", centre, 2) || !sysVarNumbers("VIEWSIZE", &height, 1) ||
+        !sysVarNumbers("SCREENSIZE", screen, 2))
+        return true;
+    const double halfHeight = height / 2;
+    const double halfWidth = halfHeight * (screen[1] > 0 ? screen[0] / screen[1] : 1.0);
+    return std::fabs(p.x - centre[0]) <= halfWidth && std::fabs(p.y - centre[1]) <= halfHeight;
+}
+
+// The ducts a crossing selection finds in the box around p, in model space
+// order; the view is zoomed out first when p lies outside it, and back
+// afterwards.
 std::vector<AcDbObjectId> ductsAt(const AcGePoint3d& p) {
-    AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
     const bool zoom = !inCurrentView(p);
-    if (zoom) acedZoomCentre(p);
-    std::vector<AcDbObjectId> found = ductsCrossingBox(db, p, kPickDistance * std::cos(M_PI / 4));
-    if (zoom) acedZoomPrevious();
+    if (zoom) acedCommand(RTSTR, "_.ZOOM", RTSTR, "_V", RTNONE);
+    const double d = kPickDistance;
+    const ads_point corner1 = {p.x + d * std::cos(kPi / 4), p.y + d * std::sin(kPi / 4), p.z};
+    const ads_point corner2 = {p.x + d * std::cos(5 * kPi / 4), p.y + d * std::sin(5 * kPi / 4), p.z};
+    resbuf* filter = acutBuildList(RTDXF0, "ZKDUCT", 0);
+    ads_name ss;
+    std::vector<AcDbObjectId> found;
+    if (acedSSGet("_C", corner1, corner2, filter, ss) == RTNORM) {
+        int32_t length = 0;
+        acedSSLength(ss, &length);
+        for (int32_t i = 0; i < length; ++i) {
+            ads_name entity;
+            AcDbObjectId id;
+            if (acedSSName(ss, i, entity) == RTNORM && acdbGetObjectId(id, entity) == Acad::eOk) found.push_back(id);
+        }
+        acedSSFree(ss);
+    }
+    acutRelRb(filter);
+    if (zoom) acedCommand(RTSTR, "_.ZOOM", RTSTR, "_P", RTNONE);
     return found;
 }
 

@@ -9,7 +9,6 @@
 #include "database/dbopen.h"
 #include "ducts/DuctCallbacks.h"
 #include "ducts/DuctDbRecord.h"
-#include "ducts/DuctSpatialIndex.h"
 #include "ducts/FittingRules.h"
 #include "ducts/ZkDuct.h"
 #include "integration/DocData.h"
@@ -106,41 +105,6 @@ AcDbObjectId appendDuct(ZkDuct* duct) {
     AcDbObjectId id = duct->objectId();
     duct->close();
     return id;
-}
-
-namespace {
-
-// Whether the plan segment a-b meets the box (clipping of the segment's
-// parameter range against each slab).
-bool segmentMeetsBox(const AcGePoint3d& a, const AcGePoint3d& b, double minX, double minY, double maxX, double maxY) {
-    double t0 = 0, t1 = 1;
-    const double d[2] = {b.x - a.x, b.y - a.y}, p[2] = {a.x, a.y};
-    const double lo[2] = {minX, minY}, hi[2] = {maxX, maxY};
-    for (int i = 0; i < 2; ++i) {
-        if (std::fabs(d[i]) < 1e-300) {
-            if (p[i] < lo[i] || p[i] > hi[i]) return false;
-            continue;
-        }
-        double ta = (lo[i] - p[i]) / d[i], tb = (hi[i] - p[i]) / d[i];
-        if (ta > tb) std::swap(ta, tb);
-        t0 = std::max(t0, ta);
-        t1 = std::min(t1, tb);
-        if (t0 > t1) return false;
-    }
-    return true;
-}
-
-} // namespace
-
-std::vector<AcDbObjectId> ductsCrossingBox(AcDbDatabase* db, const AcGePoint3d& p, double half) {
-    const AcGePoint2d low(p.x - half, p.y - half), high(p.x + half, p.y + half);
-    std::vector<AcDbObjectId> found;
-    for (AcDbObjectId id : DuctSpatialIndex::candidatesIn(db, low, high)) {
-        AcDbObjectPointer<ZkDuct> duct(id, AcDb::kForRead);
-        if (!duct) continue;
-        if (segmentMeetsBox(duct->startPoint(), duct->endPoint(), low.x, low.y, high.x, high.y)) found.push_back(id);
-    }
-    return found;
 }
 
 bool samePlanPoint(const AcGePoint3d& a, const AcGePoint3d& b) {

@@ -1,6 +1,6 @@
 // Shared steps of the functions that draw and edit duct networks: new rows
 // that carry their end points and drawing, the duct layer, reverse arrows,
-// the crossing selection at a point and plan comparisons.
+// and plan comparisons.
 #pragma once
 
 #include <optional>
@@ -40,10 +40,6 @@ void dressNewDuct(DuctDbRecord& db, ZkDuct* duct, const ZkDuctDbInfo& record);
 // Appends a duct to model space; answers its id, null when it was refused
 // (the entity is then deleted).
 AcDbObjectId appendDuct(ZkDuct* duct);
-
-// Ducts of model space whose plan line crosses the square box of half side
-// `half` around p, in model space order.
-std::vector<AcDbObjectId> ductsCrossingBox(AcDbDatabase* db, const AcGePoint3d& p, double half);
 
 bool samePlanPoint(const AcGePoint3d& a, const AcGePoint3d& b);
 // The normal of the current UCS (x axis cross y axis, normalised).

@@ -1,6 +1,5 @@
 // ZkDuct: construction, class registration and the member setters.
 #include "ducts/ZkDuct.h"
-#include "ducts/DuctSpatialIndex.h"
 
 #include "runtime/rxobject.h"
 
@@ -36,24 +35,21 @@ void ZkDuct::rxInit() {
 void ZkDuct::rxUninit() {
     if (gpDesc && lookUp() == gpDesc) deleteAcRxClass(gpDesc);
     gpDesc = nullptr;
-    DuctSpatialIndex::releaseIfUnused();
 }
 
 ZkDuct::ZkDuct() = default;
-ZkDuct::~ZkDuct() { DuctSpatialIndex::forget(this); }
+ZkDuct::~ZkDuct() = default;
 
 void ZkDuct::setStartPoint(const AcGePoint3d& point) {
     assertWriteEnabled();
     mStart = point;
     recordGraphicsModified();
-    DuctSpatialIndex::noteChanged(this);
 }
 
 void ZkDuct::setEndPoint(const AcGePoint3d& point) {
     assertWriteEnabled();
     mEnd = point;
     recordGraphicsModified();
-    DuctSpatialIndex::noteChanged(this);
 }
 
 void ZkDuct::setStartPointPlan(const AcGePoint3d& point) {

@@ -5,11 +5,11 @@
 #include "integration/LispResults.h"
 #include "integration/ModuleFunctions.h"
 #include "rooms/RoomFunctionSupport.h"
-#include "rooms/RoomSpatialIndex.h"
+#include "editor/EntityGridIndex.h"
 
 // The index of the first room in model space order that contains the point
-// (and has the wanted index, unless that is 0). Only rooms whose extents
-// hold the point are opened.
+// (and has the wanted index, unless that is 0). Only entities drawn around
+// the point (the editor's index) are opened.
 LispStatus roomFind() {
     acedRetNil();
     LispArgs args;
@@ -19,7 +19,7 @@ LispStatus roomFind() {
     int32_t wanted = 0;
     if (!argInt(cur, wanted)) wanted = 0;
     AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
-    for (AcDbObjectId id : RoomSpatialIndex::candidatesAt(db, p)) {
+    for (AcDbObjectId id : acedIndexedEntitiesIn(db, p, p)) {
         AcDbObjectPointer<hvacRoom> room(id, AcDb::kForRead);
         if (!room) continue;
         if (wanted != 0 && room->index() != wanted) continue;

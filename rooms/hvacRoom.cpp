@@ -2,7 +2,6 @@
 // the outline and the label.
 #include "rooms/hvacRoom.h"
 
-#include "rooms/RoomSpatialIndex.h"
 #include "runtime/rxobject.h"
 
 namespace {
@@ -34,7 +33,6 @@ void hvacRoom::rxInit() {
 }
 
 void hvacRoom::rxUninit() {
-    RoomSpatialIndex::releaseIfUnused();
     if (!gpDesc) return;
     deleteAcRxClass(gpDesc);
     gpDesc = nullptr;
@@ -42,39 +40,34 @@ void hvacRoom::rxUninit() {
 
 hvacRoom::hvacRoom() { mPoints.reserve(8); }
 
-hvacRoom::~hvacRoom() { RoomSpatialIndex::forget(this); }
+hvacRoom::~hvacRoom() = default;
 
 void hvacRoom::setIndex(Adesk::Int32 index) {
     assertWriteEnabled();
     mIndex = index;
-    outlineChanged();
 }
 
 void hvacRoom::insertPoint(int i, const RoomPoint& point) {
     assertWriteEnabled();
     if (i < 0 || i > pointCount()) return;
     mPoints.insert(mPoints.begin() + i, point);
-    outlineChanged();
 }
 
 void hvacRoom::removePoint(int i) {
     assertWriteEnabled();
     if (i < 0 || i >= pointCount()) return;
     mPoints.erase(mPoints.begin() + i);
-    outlineChanged();
 }
 
 void hvacRoom::clearPoints() {
     assertWriteEnabled();
     mPoints.clear();
-    outlineChanged();
 }
 
 void hvacRoom::setPointAt(int i, const RoomPoint& point) {
     assertWriteEnabled();
     if (i < 0 || i >= pointCount()) return;
     mPoints[static_cast<size_t>(i)] = point;
-    outlineChanged();
 }
 
 void hvacRoom::setLabelText(const std::string& text) {
@@ -141,10 +134,3 @@ Acad::ErrorStatus hvacRoom::audit(AcDbAuditInfo*) {
     return Acad::eOk;
 }
 
-Acad::ErrorStatus hvacRoom::subErase(bool erasing) {
-    Acad::ErrorStatus es = AcDbEntity::subErase(erasing);
-    if (es == Acad::eOk) RoomSpatialIndex::noteChanged(this);
-    return es;
-}
-
-void hvacRoom::outlineChanged() { RoomSpatialIndex::noteChanged(this); }

@@ -113,7 +113,6 @@ protected:
     Acad::ErrorStatus subGetStretchPoints(AcGePoint3dArray& points) const override;
     Acad::ErrorStatus subMoveStretchPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
     Acad::ErrorStatus subGetGeomExtents(AcDbExtents& extents) const override;
-    Acad::ErrorStatus subErase(bool erasing) override;
 
 private:
     ModuleObjectToken mLiveToken;  // refuses a module unload while the room exists
@@ -123,9 +122,6 @@ private:
     void drawOutline(AcGiWorldDraw* wd) const;
     // Grip and stretch moves; midpoint grips only for grips.
     void moveEditPoints(const AcDbIntArray& indices, const AcGeVector3d& offset, bool grips);
-    // The spatial index of the room's drawing learns that the outline or
-    // index changed.
-    void outlineChanged();
     Acad::ErrorStatus dwgInVersion2(AcDbDwgFiler* filer);
     Acad::ErrorStatus dwgInVersion1(AcDbDwgFiler* filer);
     Acad::ErrorStatus dwgInCommon(AcDbDwgFiler* filer);

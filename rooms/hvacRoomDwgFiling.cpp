@@ -63,7 +63,6 @@ Acad::ErrorStatus hvacRoom::dwgInFields(AcDbDwgFiler* filer) {
     if (version > kCurrentVersion) return Acad::eMakeMeProxy;
     if (version <= 0) return Acad::eDwgObjectImproperlyRead;
     es = version == 2 ? dwgInVersion2(filer) : dwgInVersion1(filer);
-    outlineChanged();
     return es;
 }
 

@@ -66,7 +66,6 @@ Acad::ErrorStatus hvacRoom::dxfInFields(AcDbDxfFiler* filer) {
     Acad::ErrorStatus es = AcDbEntity::dxfInFields(&common);
     if (es != Acad::eOk) return es;
     es = dxfInRoomGroups(filer);
-    outlineChanged();
     return es;
 }
 

@@ -79,7 +79,6 @@ void hvacRoom::moveEditPoints(const AcDbIntArray& indices, const AcGeVector3d& o
         mPoints[static_cast<size_t>(j)].point += d;
         if (before != j) mPoints[static_cast<size_t>(before)].point += d;
     }
-    outlineChanged();
 }
 
 Acad::ErrorStatus hvacRoom::subTransformBy(const AcGeMatrix3d& xform) {
@@ -95,7 +94,6 @@ Acad::ErrorStatus hvacRoom::subTransformBy(const AcGeMatrix3d& xform) {
         mLeader.transformBy(xform);
         fitLeaderToLabel();
     }
-    outlineChanged();
     return Acad::eOk;
 }
 

@@ -72,7 +72,27 @@ void AcDbDatabase::clear() {
     }
     mByHandle.clear();
     mCarried.clear();
+    for (AcDbStub* stub : mWriteJournal) stub->flags &= ~AcDbStub::kInWriteJournal;
+    mWriteJournal.clear();
     mBlockTable = mLayerTable = mTextStyleTable = mLinetypeTable = mRegAppTable = mClayer = AcDbObjectId();
+}
+
+std::vector<AcDbObjectId> AcDbDatabase::takeWriteJournal() {
+    mJournalKept = true;
+    std::vector<AcDbObjectId> ids;
+    ids.reserve(mWriteJournal.size());
+    for (AcDbStub* stub : mWriteJournal) {
+        stub->flags &= ~AcDbStub::kInWriteJournal;
+        ids.emplace_back(stub);
+    }
+    mWriteJournal.clear();
+    return ids;
+}
+
+void AcDbDatabase::noteOpenedForWrite(AcDbStub* stub) {
+    if (!mJournalKept || !stub || (stub->flags & AcDbStub::kInWriteJournal)) return;
+    stub->flags |= AcDbStub::kInWriteJournal;
+    mWriteJournal.push_back(stub);
 }
 
 void AcDbDatabase::buildDefaultDrawing() {

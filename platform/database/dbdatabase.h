@@ -127,6 +127,17 @@ public:
     // call it before reading into a database).
     void clear();
 
+    // The objects opened for write since the journal was last taken, each
+    // once, so that an index of the drawing re-measures only what may have
+    // changed. The journal is kept only once someone has taken it.
+    std::vector<AcDbObjectId> takeWriteJournal();
+    // Called when an object of this database is opened for write.
+    void noteOpenedForWrite(AcDbStub* stub);
+
+    // Services that live and die with the database (the editor's spatial
+    // index), by name; an empty pointer until one is set.
+    std::shared_ptr<void>& service(const std::string& name) { return mServices[name]; }
+
 private:
     friend class AcDbDatabaseBuilder;
     void buildDefaultDrawing();
@@ -138,6 +149,9 @@ private:
     std::map<std::string, AcDbHeaderValue> mHeader;
     AcDbCarriedDxf mCarried;
     std::string mFileName;
+    std::vector<AcDbStub*> mWriteJournal;
+    bool mJournalKept = false;
+    std::map<std::string, std::shared_ptr<void>> mServices;
 };
 
 // The host's services: the working database is the current drawing's.

@@ -82,6 +82,7 @@ Acad::ErrorStatus AcDbObject::upgradeOpen() {
     if (mReadCount > 1) return Acad::eWasOpenForRead;
     mOpenMode = kOpenWrite;
     mReadCount = 0;
+    if (mStub->database) mStub->database->noteOpenedForWrite(mStub);
     return Acad::eOk;
 }
 

@@ -1,6 +1,7 @@
 // Opening objects by id with the shared-read / exclusive-write rules.
 #include "database/dbopen.h"
 
+#include "database/dbdatabase.h"
 #include "database/dbstub.h"
 
 Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& object, AcDbObjectId id, AcDb::OpenMode mode, bool openErased) {
@@ -24,6 +25,7 @@ Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& object, AcDbObjectId id, AcDb:
         if (state == AcDbObject::kOpenWrite) return Acad::eWasOpenForWrite;
         if (state != AcDbObject::kClosed) return Acad::eWasOpenForRead;
         obj->setOpenState(AcDbObject::kOpenWrite);
+        if (stub->database) stub->database->noteOpenedForWrite(stub);
         break;
     }
     object = obj;

@@ -11,7 +11,7 @@ class AcDbObject;
 class AcDbDatabase;
 
 struct AcDbStub {
-    enum Flags : uint32_t { kErased = 1u };
+    enum Flags : uint32_t { kErased = 1u, kInWriteJournal = 2u };
     AcDbObject* object = nullptr;
     AcDbDatabase* database = nullptr;
     uint64_t handle = 0;

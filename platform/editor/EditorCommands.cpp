@@ -21,8 +21,10 @@
 #include "editor/EditorInput.h"
 #include "editor/EditorSelection.h"
 #include "editor/EditorView.h"
+#include "editor/EntityGridIndex.h"
 #include "lisp/AdsConvert.h"
 #include "lisp/AdsHost.h"
+#include "runtime/editor.h"
 
 namespace {
 
@@ -119,6 +121,25 @@ bool modelSpaceExtents(AcDbExtents& all) {
     return !all.isEmpty();
 }
 
+// Zooms out as far as the drawing goes: a view holding the current one and
+// everything drawn (the editor's index knows the drawing's extents without
+// walking it).
+void zoomOut() {
+    const AcEdView view = acedCurrentView();
+    const double halfHeight = view.height / 2;
+    const double halfWidth = halfHeight * view.screenWidth / view.screenHeight;
+    AcGePoint3d low(view.centre.x - halfWidth, view.centre.y - halfHeight, 0);
+    AcGePoint3d high(view.centre.x + halfWidth, view.centre.y + halfHeight, 0);
+    AcGePoint2d drawnLow, drawnHigh;
+    if (acedIndexedExtents(acdbHostApplicationServices()->workingDatabase(), drawnLow, drawnHigh)) {
+        low.set(std::min(low.x, drawnLow.x), std::min(low.y, drawnLow.y), 0);
+        high.set(std::max(high.x, drawnHigh.x), std::max(high.y, drawnHigh.y), 0);
+    }
+    const double aspect = view.screenWidth / view.screenHeight;
+    zoomTo(AcGePoint3d((low.x + high.x) / 2, (low.y + high.y) / 2, 0),
+           std::max(high.y - low.y, (high.x - low.x) / aspect));
+}
+
 void zoom(Answers& in) {
     std::string option = in.option();
     AcGePoint3d a, b;
@@ -136,6 +157,9 @@ void zoom(Answers& in) {
     } else if (option == "P" || option == "PREVIOUS") {
         in.take();
         acedZoomPrevious();
+    } else if (option == "V" || option == "VMAX") {
+        in.take();
+        zoomOut();
     } else if (in.point(a)) {
         if (in.point(b)) zoomWindow(a, b);
         else zoomTo(a, 0);
@@ -273,7 +297,9 @@ int acedCmd(const resbuf* arguments) {
             acutPrintf("\nUnknown command \"%s\".  Press F1 for help.\n", name.c_str());
             continue;
         }
+        acedEditor->fireCommandWillStart(name.c_str());
         found->second(in);
+        acedEditor->fireCommandEnded(name.c_str());
     }
     return RTNORM;
 }

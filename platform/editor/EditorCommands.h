@@ -4,7 +4,8 @@
 //
 // The command name comes first; "_" (untranslated) and "." (built-in)
 // prefixes are accepted. Known commands: ZOOM (E, A, W with two points, C
-// with a centre and height, P, or two corner points), LINE (points, "C" to
+// with a centre and height, P, V to zoom out over the whole drawing, or two
+// corner points), LINE (points, "C" to
 // close, "" to end), ERASE (entity names, selection sets, "L", "P"; "" ends),
 // REGEN and REDRAW, UNDO (marks and groups are accepted: M, BE, E, B; the
 // host keeps no undo history, so B only reports what it would undo). Any
@@ -14,6 +15,7 @@
 
 #include "ads/ads.h"
 
+// Each known command tells the editor reactors when it starts and ends.
 // ZOOM changes the view of editor/EditorView.h (VIEWCTR, VIEWSIZE).
 int acedCmd(const resbuf* arguments);
 int acedCommand(int rtype, ...);

@@ -1,9 +1,11 @@
-// Selection sets: the set table, spatial selection over entity extents and
-// the choice of entities by mode.
+// Selection sets: the set table, spatial selection over what entities draw
+// (through the editor's grid index) and the choice of entities by mode.
 #include "editor/EditorSelection.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -14,6 +16,9 @@
 #include "database/dbsymtab.h"
 #include "database/io/EntityLists.h"
 #include "editor/EditorInput.h"
+#include "editor/EntityGridIndex.h"
+#include "editor/EntityOutline.h"
+#include "editor/EditorView.h"
 
 namespace {
 
@@ -58,70 +63,24 @@ std::vector<AcDbObjectId> liveModelSpace() {
     return ids;
 }
 
-struct Box {
-    double x0, y0, x1, y1;
-};
+// The working drawing's entities whose drawn extents meet the box.
+std::vector<AcDbObjectId> indexed(const AcGePoint2d& low, const AcGePoint2d& high) {
+    return acedIndexedEntitiesIn(acdbHostApplicationServices()->workingDatabase(), low, high);
+}
 
-bool extentsOf(AcDbObjectId id, Box& box) {
+EntityOutline outlineOf(AcDbObjectId id) {
     AcDbEntityPointer entity(id, AcDb::kForRead);
-    AcDbExtents extents;
-    if (!entity || entity->getGeomExtents(extents) != Acad::eOk || extents.isEmpty()) return false;
-    box = {extents.minPoint().x, extents.minPoint().y, extents.maxPoint().x, extents.maxPoint().y};
-    return true;
+    return entity ? entityOutline(entity.object()) : EntityOutline{};
 }
 
-using Polygon = std::vector<std::pair<double, double>>;
-
-bool insidePolygon(const Polygon& polygon, double x, double y) {
-    bool inside = false;
-    for (size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {
-        auto [xi, yi] = polygon[i];
-        auto [xj, yj] = polygon[j];
-        if ((yi > y) != (yj > y) && x < (xj - xi) * (y - yi) / (yj - yi) + xi) inside = !inside;
-    }
-    return inside;
-}
-
-bool segmentsCross(double ax, double ay, double bx, double by, double cx, double cy, double dx, double dy) {
-    auto side = [](double px, double py, double qx, double qy, double rx, double ry) {
-        double cross = (qx - px) * (ry - py) - (qy - py) * (rx - px);
-        return (cross > 0) - (cross < 0);
-    };
-    int s1 = side(ax, ay, bx, by, cx, cy), s2 = side(ax, ay, bx, by, dx, dy);
-    int s3 = side(cx, cy, dx, dy, ax, ay), s4 = side(cx, cy, dx, dy, bx, by);
-    return s1 * s2 <= 0 && s3 * s4 <= 0 &&
-           std::max(ax, bx) >= std::min(cx, dx) && std::max(cx, dx) >= std::min(ax, bx) &&
-           std::max(ay, by) >= std::min(cy, dy) && std::max(cy, dy) >= std::min(ay, by);
-}
-
-bool boxInPolygon(const Polygon& polygon, const Box& b) {
-    return insidePolygon(polygon, b.x0, b.y0) && insidePolygon(polygon, b.x1, b.y0) &&
-           insidePolygon(polygon, b.x1, b.y1) && insidePolygon(polygon, b.x0, b.y1);
-}
-
-bool boxTouchesPolygon(const Polygon& polygon, const Box& b) {
-    if (insidePolygon(polygon, b.x0, b.y0)) return true;
-    for (auto [x, y] : polygon)
-        if (x >= b.x0 && x <= b.x1 && y >= b.y0 && y <= b.y1) return true;
-    const double corners[4][2] = {{b.x0, b.y0}, {b.x1, b.y0}, {b.x1, b.y1}, {b.x0, b.y1}};
-    for (size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++)
-        for (int k = 0; k < 4; ++k)
-            if (segmentsCross(polygon[j].first, polygon[j].second, polygon[i].first, polygon[i].second,
-                              corners[k][0], corners[k][1], corners[(k + 1) % 4][0], corners[(k + 1) % 4][1]))
-                return true;
-    return false;
-}
-
-// Half the pick box: how far from a picked point an entity's extents may be.
-constexpr double kPickTolerance = 1e-6;
-
-// The topmost (last drawn) entity whose extents hold the point.
+// The topmost (last drawn) entity whose drawing passes through the pick box
+// around the point.
 bool pickAt(const AcGePoint3d& point, AcDbObjectId& picked) {
-    std::vector<AcDbObjectId> ids = liveModelSpace();
+    const double h = acedPickBoxHalfSize();
+    const SelectionBox box{point.x - h, point.y - h, point.x + h, point.y + h};
+    std::vector<AcDbObjectId> ids = indexed(AcGePoint2d(box.x0, box.y0), AcGePoint2d(box.x1, box.y1));
     for (auto it = ids.rbegin(); it != ids.rend(); ++it) {
-        Box b;
-        if (extentsOf(*it, b) && point.x >= b.x0 - kPickTolerance && point.x <= b.x1 + kPickTolerance &&
-            point.y >= b.y0 - kPickTolerance && point.y <= b.y1 + kPickTolerance) {
+        if (outlineCrosses(outlineOf(*it), box)) {
             picked = *it;
             return true;
         }
@@ -162,16 +121,21 @@ std::string modeName(const char* mode) {
     return text;
 }
 
-bool pointsOfList(const void* list, Polygon& polygon) {
+bool pointsOfList(const void* list, SelectionPolygon& polygon) {
     for (const resbuf* rb = static_cast<const resbuf*>(list); rb; rb = rb->rbnext) {
         if (rb->restype != RTPOINT && rb->restype != RT3DPOINT) return false;
+        if (!std::isfinite(rb->resval.rpoint[0]) || !std::isfinite(rb->resval.rpoint[1])) return false;
         polygon.emplace_back(rb->resval.rpoint[0], rb->resval.rpoint[1]);
     }
     return polygon.size() >= 3;
 }
 
+// What a spatial mode asks of an entity's outline (empty for other modes).
+using ShapeTest = std::function<bool(const EntityOutline&)>;
+
 // The candidates of a mode before filtering; false for a bad mode or arguments.
-bool candidates(const std::string& mode, const void* pt1, const void* pt2, std::vector<AcDbObjectId>& ids) {
+bool candidates(const std::string& mode, const void* pt1, const void* pt2, std::vector<AcDbObjectId>& ids,
+                ShapeTest& test) {
     if (mode == "X") {
         ids = liveModelSpace();
         return true;
@@ -195,24 +159,26 @@ bool candidates(const std::string& mode, const void* pt1, const void* pt2, std::
         if (!pt1 || !pt2) return false;
         const double* a = static_cast<const double*>(pt1);
         const double* b = static_cast<const double*>(pt2);
-        Box area{std::min(a[0], b[0]), std::min(a[1], b[1]), std::max(a[0], b[0]), std::max(a[1], b[1])};
-        for (const AcDbObjectId& id : liveModelSpace()) {
-            Box e;
-            if (!extentsOf(id, e)) continue;
-            bool inside = e.x0 >= area.x0 && e.x1 <= area.x1 && e.y0 >= area.y0 && e.y1 <= area.y1;
-            bool touches = e.x0 <= area.x1 && e.x1 >= area.x0 && e.y0 <= area.y1 && e.y1 >= area.y0;
-            if (mode == "W" ? inside : touches) ids.push_back(id);
-        }
+        const SelectionBox area{std::min(a[0], b[0]), std::min(a[1], b[1]), std::max(a[0], b[0]),
+                                std::max(a[1], b[1])};
+        if (!std::isfinite(area.x0) || !std::isfinite(area.y0) || !std::isfinite(area.x1) || !std::isfinite(area.y1))
+            return false;
+        ids = indexed(AcGePoint2d(area.x0, area.y0), AcGePoint2d(area.x1, area.y1));
+        if (mode == "W") test = [area](const EntityOutline& o) { return outlineInside(o, area); };
+        else test = [area](const EntityOutline& o) { return outlineCrosses(o, area); };
         return true;
     }
     if (mode == "WP" || mode == "CP") {
-        Polygon polygon;
+        SelectionPolygon polygon;
         if (!pointsOfList(pt1, polygon)) return false;
-        for (const AcDbObjectId& id : liveModelSpace()) {
-            Box e;
-            if (extentsOf(id, e) && (mode == "WP" ? boxInPolygon(polygon, e) : boxTouchesPolygon(polygon, e)))
-                ids.push_back(id);
+        AcGePoint2d low = polygon[0], high = polygon[0];
+        for (const AcGePoint2d& p : polygon) {
+            low.set(std::min(low.x, p.x), std::min(low.y, p.y));
+            high.set(std::max(high.x, p.x), std::max(high.y, p.y));
         }
+        ids = indexed(low, high);
+        if (mode == "WP") test = [polygon](const EntityOutline& o) { return outlineInside(o, polygon); };
+        else test = [polygon](const EntityOutline& o) { return outlineCrosses(o, polygon); };
         return true;
     }
     if (mode.empty()) {  // picks from the input queue until Enter
@@ -234,10 +200,11 @@ bool candidates(const std::string& mode, const void* pt1, const void* pt2, std::
 int acedSSGet(const char* mode, const void* pt1, const void* pt2, const resbuf* filter, ads_name ss) {
     if (!ss) return RTERROR;
     std::vector<AcDbObjectId> ids;
-    if (!candidates(modeName(mode), pt1, pt2, ids)) return RTERROR;
+    ShapeTest test;
+    if (!candidates(modeName(mode), pt1, pt2, ids, test)) return RTERROR;
     std::vector<AcDbObjectId> selected;
     for (const AcDbObjectId& id : ids)
-        if (filterPasses(filter, id)) selected.push_back(id);
+        if (filterPasses(filter, id) && (!test || test(outlineOf(id)))) selected.push_back(id);
     if (selected.empty()) return RTERROR;
     table().previous = selected;
     table().hasPrevious = true;

@@ -12,8 +12,10 @@
 //   "X"      every entity           "L" the last entity     "P" the previous set
 //   "W" "C"  window / crossing box between the points pt1 and pt2 (ads_point)
 //   "WP" "CP" window / crossing polygon: pt1 is a resbuf list of points
-// (a leading "_" is allowed). Window modes take entities whose extents lie
-// inside; crossing modes also those whose extents touch the area. filter is
+// (a leading "_" is allowed). Window modes take entities drawn wholly
+// inside; crossing modes also those of which some drawn part lies inside or
+// crosses the border (a duct whose side line alone enters the box). Points
+// pick what is drawn through the pick box around them. filter is
 // a list of DXF groups (strings are wildcard patterns, -4 operators for
 // comparisons and <AND <OR <XOR <NOT groupings). RTNORM with a new set, or
 // RTERROR when nothing is selected or the arguments are bad.

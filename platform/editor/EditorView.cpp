@@ -101,6 +101,11 @@ void registerEditorViewVars() {
 
 AcEdView acedCurrentView() { return viewState().view; }
 
+double acedPickBoxHalfSize() {
+    const AcEdView& v = viewState().view;
+    return 3.0 * v.height / v.screenHeight;
+}
+
 void acedZoomCentre(const AcGePoint3d& centre) {
     ViewState& s = viewState();
     s.previous.push_back(s.view);

@@ -28,5 +28,8 @@ struct AcEdView {
 // so that `centre` is the view's centre (the previous view is remembered)
 // and zoom back to the previous view. False when there is none to go back to.
 AcEdView acedCurrentView();
+// Half the side of the pick box (three pixels) in drawing units at the
+// current view.
+double acedPickBoxHalfSize();
 void acedZoomCentre(const AcGePoint3d& centre);
 bool acedZoomPrevious();

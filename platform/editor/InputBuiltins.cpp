@@ -7,6 +7,7 @@
 
 #include "editor/EditorInput.h"
 #include "editor/EditorSelection.h"
+#include "editor/EditorView.h"
 #include "lisp/Builtins.h"
 #include "lisp/Interpreter.h"
 #include "lisp/LispFiles.h"
@@ -116,8 +117,11 @@ Ref entsel(Args a) {
     if (status == RTCAN) lisp::raiseError(lisp::kCancelMessage);
     if (status == RTKWORD) return finish(status, [] { return Ref(); });
     if (status != RTNORM) return nullptr;
+    // The entities drawn through the pick box around the point.
+    const double h = acedPickBoxHalfSize();
+    const ads_point low = {p[0] - h, p[1] - h, p[2]}, high = {p[0] + h, p[1] + h, p[2]};
     ads_name ss, entity;
-    if (acedSSGet("C", p, p, nullptr, ss) != RTNORM) return nullptr;
+    if (acedSSGet("C", low, high, nullptr, ss) != RTNORM) return nullptr;
     int32_t length = 0;
     acedSSLength(ss, &length);
     bool found = acedSSName(ss, length - 1, entity) == RTNORM;  // the topmost

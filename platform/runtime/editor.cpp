@@ -23,6 +23,14 @@ void AcEditor::fireSaveComplete(AcDbDatabase* database, const char* actualName) 
     for (auto* r : std::vector(mReactors)) r->saveComplete(database, actualName);
 }
 
+void AcEditor::fireCommandWillStart(const char* name) {
+    for (auto* r : std::vector(mReactors)) r->commandWillStart(name);
+}
+
+void AcEditor::fireCommandEnded(const char* name) {
+    for (auto* r : std::vector(mReactors)) r->commandEnded(name);
+}
+
 AcEditor* acedEditorPtr() {
     static AcEditor* editor = [] {
         auto* e = new AcEditor;

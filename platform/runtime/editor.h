@@ -31,6 +31,9 @@ public:
     void removeReactor(AcEditorReactor* reactor);
     // Host side: tells every reactor that a save completed.
     void fireSaveComplete(AcDbDatabase* database, const char* actualName);
+    // Host side: a command starts or has ended (its global name).
+    void fireCommandWillStart(const char* name);
+    void fireCommandEnded(const char* name);
 
 private:
     std::vector<AcEditorReactor*> mReactors;

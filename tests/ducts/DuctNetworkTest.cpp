@@ -13,6 +13,7 @@
 #include "editor/EditorView.h"
 #include "integration/DocData.h"
 #include "project/ProjectData.h"
+#include "runtime/editor.h"
 
 namespace {
 
@@ -171,6 +172,23 @@ TEST_F(DuctNetwork, NearButOffTheDuctNothingIsSplit) {
     expectPoint(ends(far).first, 70, 5, 90);
 }
 
+TEST_F(DuctNetwork, ADuctOnlyOnTheBoxBorderIsFound) {
+    zkDuct("(0 0)", "(100 0)");
+    settings(90, 90);
+    // The box's upper corners lie 6 units from P1 at 45 degrees: with P1
+    // that far below the duct, the duct runs along the box's top border.
+    const double below = 6.0 * std::sin(3.14159265 / 4);
+    char p1[64];
+    std::snprintf(p1, sizeof p1, "(50 %.17g)", -below);
+    const int32_t onBorder = zkDuct(p1, "(50 -40)");
+    ASSERT_GT(onBorder, 0) << output;
+    EXPECT_NEAR(ends(onBorder).first.z, 120, 1e-9);  // the duct's elevation, no split
+    EXPECT_EQ(rows(), 2);
+    // Half a unit further down the box misses the duct and its arrowheads.
+    std::snprintf(p1, sizeof p1, "(60 %.17g)", -below - 0.5);
+    EXPECT_NEAR(ends(zkDuct(p1, "(60 -40)")).first.z, 90, 1e-9);
+}
+
 TEST_F(DuctNetwork, SeveralDuctsAtTheStartOfferTheirElevations) {
     settings(100, 100);
     zkDuct("(0 0)", "(50 0)");
@@ -187,13 +205,38 @@ TEST_F(DuctNetwork, SeveralDuctsAtTheStartOfferTheirElevations) {
     expectPoint(ends(k).first, 50, 0, 140);
 }
 
+namespace {
+// The commands run, with the view each one leaves.
+struct CommandLog : AcEditorReactor {
+    std::vector<std::string> commands;
+    std::vector<AcEdView> views;
+    void commandWillStart(const char* name) override { commands.push_back(name); }
+    void commandEnded(const char*) override { views.push_back(acedCurrentView()); }
+};
+} // namespace
+
 TEST_F(DuctNetwork, APointOutsideTheViewIsZoomedToAndTheViewRestored) {
     const int32_t main = zkDuct("(5000 0)", "(5100 0)");
     eval("(setvar \"VIEWCTR\" '(0 0 0))");
-    eval("(defun duct-getSettings (x) (setq seen (getvar \"VIEWCTR\")) nil)");
-    ASSERT_GT(zkDuct("(5050 0)", "(5050 40)"), 0);
+    eval("(setvar \"VIEWSIZE\" 100.0)");
+    CommandLog log;
+    acedEditor->addReactor(&log);
+    const int32_t branch = zkDuct("(5050 0)", "(5050 40)");
+    acedEditor->removeReactor(&log);
+    ASSERT_GT(branch, 0) << output;
     expectPoint(ends(main).first, 5050, 0, 120);  // found and split
+    // Both ends lie outside the view: zoomed out and back for each.
+    ASSERT_EQ(log.commands, (std::vector<std::string>(4, "ZOOM")));
+    const AcEdView& out = log.views[0];
+    EXPECT_GE(out.centre.x + out.height / 2 * out.screenWidth / out.screenHeight, 5050);
     EXPECT_EQ(eval("(getvar \"VIEWCTR\")"), "(0.0 0.0 0.0)");
+    EXPECT_EQ(eval("(getvar \"VIEWSIZE\")"), "100.0");
+    // A duct drawn inside the view zooms nowhere.
+    log.commands.clear();
+    acedEditor->addReactor(&log);
+    ASSERT_GT(zkDuct("(0 0)", "(20 0)"), 0);
+    acedEditor->removeReactor(&log);
+    EXPECT_TRUE(log.commands.empty());
 }
 
 TEST_F(DuctNetwork, BreakRefusesDrawingToDrawingDuctsAndBreaksRisersAtTheZ) {

@@ -3,7 +3,7 @@
 #include <random>
 
 #include "RoomFixture.h"
-#include "rooms/RoomSpatialIndex.h"
+#include "editor/EntityGridIndex.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ protected:
         return AcDbObjectId();
     }
     AcDbObjectId firstContainingByIndex(const AcGePoint2d& p) {
-        for (AcDbObjectId id : RoomSpatialIndex::candidatesAt(db, p)) {
+        for (AcDbObjectId id : acedIndexedEntitiesIn(db, p, p)) {
             AcDbObjectPointer<hvacRoom> room(id, AcDb::kForRead);
             if (room && room->containsPoint(p)) return id;
         }
@@ -97,23 +97,7 @@ TEST_F(RoomOutline, IndexAnswersLikeAWalkThroughEditsErasuresAndOverlaps) {
         room->insertPoint(2, RoomPoint{AcGePoint2d(0, 2000), false});
     }
     compare("grown");
-    EXPECT_EQ(RoomSpatialIndex::indexedRoomCount(db), 200u);
-}
-
-TEST_F(RoomOutline, IndexGoesAwayWithItsDrawing) {
-    const size_t before = RoomSpatialIndex::indexCount();
-    {
-        AcDbDatabase other(true, true);
-        AcDbBlockTableRecord* space = nullptr;
-        ASSERT_EQ(acdbOpenObject(space, other.modelSpaceId(), AcDb::kForWrite), Acad::eOk);
-        hvacRoom* room = makeRoom(square(0, 0, 10));
-        ASSERT_EQ(space->appendAcDbEntity(room), Acad::eOk);
-        room->close();
-        space->close();
-        EXPECT_EQ(RoomSpatialIndex::candidatesAt(&other, AcGePoint2d(5, 5)).size(), 1u);
-        EXPECT_EQ(RoomSpatialIndex::indexCount(), before + 1);
-    }
-    EXPECT_EQ(RoomSpatialIndex::indexCount(), before);
+    EXPECT_EQ(acedIndexedEntityCount(db), 200u);
 }
 
 // The index opens rooms to read them: one open for write elsewhere during a

@@ -35,7 +35,7 @@
 (host-input "first line")
 (check "read-line from the keyboard" (read-line))
 (entmake '((0 . "CIRCLE") (10 5.0 5.0 0.0) (40 . 2.0)))
-(host-input '(5 6) '(50 50))
+(host-input '(5 7) '(50 50))
 (check "entsel" (list (equal (car (entsel "\nPick: ")) (entlast)) (entsel "\nPick: ")))
 (host-input "*Cancel*")
 (check "escape" (cancelled 'getpoint '("\nPoint: ")))
