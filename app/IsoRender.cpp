@@ -1,19 +1,24 @@
 // Isometric picture: every solid's triangles seen from above the south-west
-// corner, shaded by a light over the viewer's shoulder and painted back to
-// front.
+// corner, shaded by a light over the viewer's shoulder, and the lines the
+// other entities draw (plan lines, polylines, rooms, duct plans) at their
+// height, all painted back to front.
 #include "app/IsoRender.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <vector>
 
 #include "database/dbdatabase.h"
 #include "database/dbopen.h"
 #include "database/dbsymtab.h"
+#include "graphics/AcGiCanvasContext.h"
+#include "render/AciColor.h"
 #include "solid/zk_hvacSolid.h"
 
 namespace {
@@ -24,11 +29,76 @@ struct Triangle {
     double shade;
 };
 
+// A line of a plan entity on the screen, with its colour.
+struct Stroke {
+    double x[2], y[2];
+    double depth;
+    std::uint32_t rgb;
+};
+
 // Screen axes of the isometric view: right, up and towards the viewer.
 const AcGeVector3d kRight = AcGeVector3d(1, -1, 0) / std::sqrt(2.0);
 const AcGeVector3d kToViewer = AcGeVector3d(-1, -1, 1) / std::sqrt(3.0);
 const AcGeVector3d kUp = kToViewer.crossProduct(kRight);
 const AcGeVector3d kLight = AcGeVector3d(-0.3, -0.8, 1).normal();
+
+struct ScreenPoint {
+    double x, y, depth;
+};
+
+ScreenPoint project(const AcGePoint3d& p) {
+    const AcGeVector3d v = p - AcGePoint3d::kOrigin;
+    return {v.dotProduct(kRight), v.dotProduct(kUp), v.dotProduct(kToViewer)};
+}
+
+// Collects what an entity draws as screen strokes: polylines and polygons
+// edge by edge, circles and arcs as short chords; text is left out (it
+// would lie flat and unreadable in this view).
+class StrokeCanvas : public AcGiCanvas {
+public:
+    StrokeCanvas(std::vector<Stroke>& out, std::function<int(AcDbObjectId)> layerColor)
+        : mOut(out), mLayerColor(std::move(layerColor)) {}
+    void polyline(const AcGePoint3d* points, std::size_t count, bool closed, const AcGiPrimitiveTraits& t) override {
+        for (std::size_t i = 1; i < count; ++i) add(points[i - 1], points[i], t);
+        if (closed && count > 2) add(points[count - 1], points[0], t);
+    }
+    void circle(const AcGePoint3d& centre, double radius, const AcGeVector3d& normal,
+                const AcGiPrimitiveTraits& t) override {
+        const AcGeVector3d start = normal.perpVector();
+        arc(centre, radius, normal, start.isZeroLength() ? AcGeVector3d::kXAxis : start.normal(), 2 * M_PI, t);
+    }
+    void arc(const AcGePoint3d& centre, double radius, const AcGeVector3d& normal, const AcGeVector3d& startVector,
+             double sweep, const AcGiPrimitiveTraits& t) override {
+        if (!std::isfinite(radius) || !std::isfinite(sweep) || normal.isZeroLength() || startVector.isZeroLength())
+            return;
+        const AcGeVector3d n = normal.normal(), u = startVector.normal(), v = n.crossProduct(u);
+        const int steps = std::clamp(static_cast<int>(std::ceil(std::fabs(sweep) / (M_PI / 18))), 1, 36);
+        AcGePoint3d previous = centre + u * radius;
+        for (int i = 1; i <= steps; ++i) {
+            const double a = sweep * i / steps;
+            const AcGePoint3d next = centre + u * (radius * std::cos(a)) + v * (radius * std::sin(a));
+            add(previous, next, t);
+            previous = next;
+        }
+    }
+    void text(const AcGiCanvasText&, const AcGiPrimitiveTraits&) override {}
+    void mtext(const AcGiMTextData&, const AcGiPrimitiveTraits&) override {}
+
+private:
+    void add(const AcGePoint3d& a, const AcGePoint3d& b, const AcGiPrimitiveTraits& t) {
+        const ScreenPoint pa = project(a), pb = project(b);
+        if (!std::isfinite(pa.x + pa.y + pb.x + pb.y + pa.depth + pb.depth)) return;
+        const int index = t.color >= 1 && t.color <= 255 ? t.color : mLayerColor(t.layer);
+        mOut.push_back({{pa.x, pb.x}, {pa.y, pb.y}, (pa.depth + pb.depth) / 2, aciToRgb(index)});
+    }
+    std::vector<Stroke>& mOut;
+    std::function<int(AcDbObjectId)> mLayerColor;
+};
+
+int layerColorOf(AcDbObjectId layerId) {
+    AcDbObjectPointer<AcDbLayerTableRecord> layer(layerId, AcDb::kForRead);
+    return layer ? std::abs(layer->colorIndex()) : 7;
+}
 
 } // namespace
 
@@ -39,12 +109,20 @@ bool renderIsometric(AcDbDatabase* db, const std::string& path, std::string& err
         error = "model space cannot be opened";
         return false;
     }
+    std::vector<Stroke> strokes;
+    StrokeCanvas strokeCanvas(strokes, layerColorOf);
+    AcGiCanvasContext planContext(strokeCanvas);
     for (AcDbObjectId id : space->entityIds()) {
         if (id.isErased()) continue;
         AcDbObjectPointer<AcDbEntity> entity(id, AcDb::kForRead);
-        const zk_hvacSolid* solid = entity ? zk_hvacSolid::cast(entity.object()) : nullptr;
+        if (!entity) continue;
+        const zk_hvacSolid* solid = zk_hvacSolid::cast(entity.object());
+        if (!solid) {
+            planContext.drawTopLevel(entity.object());
+            continue;
+        }
         zkSolidMesh mesh;
-        if (!solid || !solid->getMesh(mesh)) continue;
+        if (!solid->getMesh(mesh)) continue;
         for (size_t t = 0; t + 2 < mesh.triangles.size(); t += 3) {
             const AcGePoint3d* p[3] = {&mesh.vertices[mesh.triangles[t]], &mesh.vertices[mesh.triangles[t + 1]],
                                        &mesh.vertices[mesh.triangles[t + 2]]};
@@ -68,11 +146,17 @@ bool renderIsometric(AcDbDatabase* db, const std::string& path, std::string& err
         return false;
     }
     std::sort(triangles.begin(), triangles.end(), [](const Triangle& a, const Triangle& b) { return a.depth < b.depth; });
+    std::sort(strokes.begin(), strokes.end(), [](const Stroke& a, const Stroke& b) { return a.depth < b.depth; });
     double x0 = 1e300, y0 = 1e300, x1 = -1e300, y1 = -1e300;
     for (const Triangle& t : triangles)
         for (int k = 0; k < 3; ++k) {
             x0 = std::min(x0, t.x[k]), x1 = std::max(x1, t.x[k]);
             y0 = std::min(y0, t.y[k]), y1 = std::max(y1, t.y[k]);
+        }
+    for (const Stroke& s : strokes)
+        for (int k = 0; k < 2; ++k) {
+            x0 = std::min(x0, s.x[k]), x1 = std::max(x1, s.x[k]);
+            y0 = std::min(y0, s.y[k]), y1 = std::max(y1, s.y[k]);
         }
     const double margin = 0.03 * std::max(x1 - x0, y1 - y0) + 1;
     const double width = x1 - x0 + 2 * margin, height = y1 - y0 + 2 * margin;
@@ -81,7 +165,21 @@ bool renderIsometric(AcDbDatabase* db, const std::string& path, std::string& err
     svg << "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " << width << " " << height
         << "\" width=\"1200\" height=\"" << std::max(1.0, 1200 * height / width) << "\">\n"
         << "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n<g stroke-linejoin=\"round\">\n";
+    // Triangles and strokes merged back to front, so that solids hide the
+    // plan lines behind them and lines in front stay visible.
+    size_t nextStroke = 0;
+    auto drawStrokesBefore = [&](double depth) {
+        for (; nextStroke < strokes.size() && strokes[nextStroke].depth <= depth; ++nextStroke) {
+            const Stroke& s = strokes[nextStroke];
+            char colour[8];
+            std::snprintf(colour, sizeof colour, "#%06x", static_cast<unsigned>(s.rgb & 0xffffff));
+            svg << "<line x1=\"" << s.x[0] - x0 + margin << "\" y1=\"" << y1 + margin - s.y[0] << "\" x2=\""
+                << s.x[1] - x0 + margin << "\" y2=\"" << y1 + margin - s.y[1] << "\" stroke=\"" << colour
+                << "\" stroke-width=\"" << width / 1500 << "\"/>\n";
+        }
+    };
     for (const Triangle& t : triangles) {
+        drawStrokesBefore(t.depth);
         const int level = static_cast<int>(std::lround(60 + 170 * t.shade));
         char colour[8];
         std::snprintf(colour, sizeof colour, "#%02x%02x%02x", level * 9 / 10, level * 19 / 20, std::min(255, level));
@@ -91,6 +189,7 @@ bool renderIsometric(AcDbDatabase* db, const std::string& path, std::string& err
         svg << "\" fill=\"" << colour << "\" stroke=\"" << colour << "\" stroke-width=\"" << width / 4000
             << "\"/>\n";
     }
+    drawStrokesBefore(1e300);
     svg << "</g>\n</svg>\n";
     const std::string temp = path + ".part";
     {

@@ -1,5 +1,6 @@
-// An isometric, shaded SVG picture of the duct solids in model space, for
-// looking at ductwork without a CAD program.
+// An isometric, shaded SVG picture of the duct solids in model space with
+// the lines of the plan entities beside them, for looking at ductwork
+// without a CAD program.
 #pragma once
 
 #include <string>

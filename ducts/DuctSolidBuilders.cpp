@@ -4,6 +4,7 @@
 // HEADLENGTH3D and TAILLENGTH3D.
 #include "ducts/DuctSolidBuilders.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
@@ -27,6 +28,19 @@ struct NewSolid {
 std::string trimmed(std::string text) {
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.pop_back();
     return text;
+}
+
+// Whether a square elbow's parameter (the "TURNING VANES" setting or the
+// duct's own FIT1) asks for vanes: yes or true in any case, or a number
+// other than 0.
+bool asksForVanes(const std::string& parameter) {
+    std::string text;
+    for (char c : parameter)
+        if (c != ' ') text += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (text == "YES" || text == "Y" || text == "TRUE") return true;
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    return !text.empty() && end && *end == 0 && value != 0 && std::isfinite(value);
 }
 
 // A transition solid from `from` (leg family and sizes) to `length` along
@@ -120,7 +134,9 @@ bool buildElbow(DuctDbRecord& db, int32_t key, bool square, const std::string& p
         needsTransition = chosen > 0;
         wn = attempts[chosen][0];
         dn = attempts[chosen][1];
-        if (!elbow->addSquareElbow(a, w, d, b, wn, dn, frameA, frameB, mine->rect, work1, work2, work3, passThrough))
+        // The square elbow's integer says whether it has turning vanes.
+        const int flags = asksForVanes(parameter) ? zk_hvacSolid::kTurningVanes : 0;
+        if (!elbow->addSquareElbow(a, w, d, b, wn, dn, frameA, frameB, mine->rect, work1, work2, work3, flags))
             return false;
     }
     if (!elbow.append(out.solid)) return false;
@@ -229,7 +245,7 @@ bool buildFittingSolid(DuctDbRecord& db, int32_t key, bool convert, int passThro
         parameter = trimmed(row->FIT1);
         if (kind.empty() && !AutoFit(db, *row, kind, parameter)) return false;
     }
-    if (kind == "DCONN" || kind == "PDIF_CON") return false; // diffuser connections are not built yet
+    if (kind == "DCONN" || kind == "PDIF_CON") return buildDiffuserConnection(db, key, convert, passThrough, out);
     if (trimmed(row->MATERIAL) == "FX") {
         // A flexible duct bends on its own: its solid (drawTripleCenter)
         // runs the whole length, so the joint takes nothing from either duct.

@@ -32,3 +32,7 @@ bool buildElbow(DuctDbRecord& db, int32_t key, bool square, const std::string& p
                 int passThrough, DuctSolids& out);
 bool buildWye(DuctDbRecord& db, int32_t key, bool convert, int passThrough, DuctSolids& out);
 bool buildOffset(DuctDbRecord& db, int32_t key, bool convert, int passThrough, DuctSolids& out);
+// The diffuser the duct feeds: a neck from the duct's end to a ceiling
+// diffuser with its face plate, or a sidewall grille (the placed
+// diffuser's tblDiffL row, its schedule and its block's shape).
+bool buildDiffuserConnection(DuctDbRecord& db, int32_t key, bool convert, int passThrough, DuctSolids& out);

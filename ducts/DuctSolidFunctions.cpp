@@ -97,14 +97,18 @@ LispStatus drawTripleCenter() {
     return kLispOk;
 }
 
-// Diffuser connections need the placed-diffuser record; until it exists
-// the function checks its arguments and builds nothing.
 LispStatus drawTripleDiffuser() {
     acedRetNil();
     LispArgs args;
     ArgCursor cur(args);
     DrawArgs draw;
     if (!readDrawArgs(cur, draw)) return kLispWrongType;
+    DuctDbRecord* db = ductRecord();
+    if (!db) return kLispOk;
+    DuctSolids pieces;
+    if (!buildDiffuserConnection(*db, draw.key, draw.convert, draw.other, pieces)) return kLispOk;
+    static const char* const names[3] = {"diffuser", "", ""};
+    returnPieces(names, pieces);
     return kLispOk;
 }
 

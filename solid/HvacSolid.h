@@ -86,6 +86,9 @@ private:
 
     TopoDS_Shape mShape;
     int mKind = kNone;
+    // Distance between turning vanes along an elbow's diagonal, as the last
+    // square elbow Prep call gave it (not filed: only used while building).
+    double mVaneSpacing = 3.0;
     mutable std::vector<std::vector<AcGePoint3d>> mEdges;
     mutable bool mEdgesValid = false;
 };

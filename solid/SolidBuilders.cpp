@@ -4,12 +4,16 @@
 #include "solid/HvacSolid.h"
 #include "solid/SolidGeometry.h"
 
+#include <BRepAlgoAPI_Common.hxx>
+#include <BRepAlgoAPI_Cut.hxx>
 #include <BRepBuilderAPI_MakeEdge.hxx>
+#include <BRepBuilderAPI_MakePolygon.hxx>
 #include <BRepBuilderAPI_MakeFace.hxx>
 #include <BRepBuilderAPI_MakeWire.hxx>
 #include <BRepBuilderAPI_Transform.hxx>
 #include <BRepOffsetAPI_MakePipe.hxx>
 #include <BRepOffsetAPI_ThruSections.hxx>
+#include <BRepPrimAPI_MakeRevol.hxx>
 #include <GeomAPI_Interpolate.hxx>
 #include <Geom_BSplineCurve.hxx>
 #include <Standard_Failure.hxx>
@@ -57,6 +61,69 @@ std::optional<Turn> turnBetween(const gp_Pnt& a, const UnitFrame& fa, const gp_P
     return Turn{*corner, angle, normal, normal.Crossed(fa.direction)};
 }
 
+// What the vanes of a square elbow are fitted into: the two legs as the
+// elbow builds them.
+struct ElbowLegs {
+    gp_Pnt a, b;
+    double widthA, depthA, widthB, depthB, lengthA, lengthB;
+    double inPlaneA, inPlaneB, across;
+    bool rect;
+};
+
+// The elbow as sheet metal (walls a hundredth of its smaller size, at
+// least 0.02) with curved turning vanes set along the diagonal from the
+// inner to the outer corner, `spacing` apart; nothing when the modeler
+// fails.
+std::optional<TopoDS_Shape> withTurningVanes(const TopoDS_Shape& body, const ElbowLegs& legs, const Turn& turn,
+                                             const UnitFrame& fa, const UnitFrame& backB, double spacing) {
+    const double wall = std::max(0.02, 0.01 * std::min({legs.widthA, legs.depthA, legs.widthB, legs.depthB}));
+    if (legs.across <= 4 * wall || legs.inPlaneA <= 4 * wall || legs.inPlaneB <= 4 * wall) return std::nullopt;
+    try {
+        // The cavity reaches past both open ends.
+        const double past = wall;
+        auto innerA = sectionPrism(legs.a.Translated(fa.direction * -past), legs.rect, legs.widthA - 2 * wall,
+                                   legs.depthA - 2 * wall, fa, legs.lengthA - wall + past);
+        auto innerB = sectionPrism(legs.b.Translated(backB.direction * -past), legs.rect, legs.widthB - 2 * wall,
+                                   legs.depthB - 2 * wall, backB, legs.lengthB - wall + past);
+        if (!innerA || !innerB) return std::nullopt;
+        auto cavity = fuseAll({*innerA, *innerB});
+        if (!cavity) return std::nullopt;
+        BRepAlgoAPI_Cut shell(body, *cavity);
+        if (!shell.IsDone()) return std::nullopt;
+        // The diagonal of the turn, inner corner to outer corner.
+        const gp_Vec dA = fa.direction, in = turn.inwardA, n = turn.normal;
+        const gp_Pnt inner = turn.corner.Translated(dA * (-legs.inPlaneB / 2) + in * (legs.inPlaneA / 2));
+        const gp_Pnt outer = turn.corner.Translated(dA * (legs.inPlaneB / 2) - in * (legs.inPlaneA / 2));
+        const double diagonal = inner.Distance(outer);
+        const int count = std::min(200, static_cast<int>(std::floor(diagonal / spacing)));
+        const double radius = spacing * 2 / 3;
+        const double height = legs.across - 2 * wall;
+        std::vector<TopoDS_Shape> pieces{shell.Shape()};
+        for (int k = 1; k <= count; ++k) {
+            const gp_Pnt middle = inner.Translated(gp_Vec(inner, outer) * (static_cast<double>(k) / (count + 1)));
+            // The arc turns from leg A's direction to leg B's about n; its
+            // middle lies on the diagonal.
+            const gp_Vec half = in * (-radius * std::cos(turn.angle / 2)) + dA * (radius * std::sin(turn.angle / 2));
+            const gp_Pnt centre = middle.Translated(-half);
+            const gp_Pnt start = centre.Translated(in * -radius);
+            const gp_Vec outward = in * -1.0;
+            BRepBuilderAPI_MakePolygon profile(start.Translated(n * (-height / 2)), start.Translated(n * (height / 2)),
+                                               start.Translated(n * (height / 2) + outward * wall),
+                                               start.Translated(n * (-height / 2) + outward * wall), true);
+            BRepBuilderAPI_MakeFace face(profile.Wire(), true);
+            if (!face.IsDone()) return std::nullopt;
+            BRepPrimAPI_MakeRevol vane(face.Face(), gp_Ax1(centre, gp_Dir(n)), turn.angle);
+            if (!vane.IsDone()) return std::nullopt;
+            BRepAlgoAPI_Common fitted(vane.Shape(), *cavity);
+            if (!fitted.IsDone()) return std::nullopt;
+            pieces.push_back(fitted.Shape());
+        }
+        return fuseAll(pieces);
+    } catch (const Standard_Failure&) {
+        return std::nullopt;
+    }
+}
+
 void fillWork(zkSolidWorkPoints& work, const gp_Pnt& centre, double w, double d, const UnitFrame& f) {
     for (int i = 0; i < 8; ++i) {
         double s = (i & 1) ? 0.5 : -0.5, u = (i & 2) ? 0.5 : -0.5;
@@ -81,7 +148,8 @@ bool HvacSolid::addTransition(const AcGePoint3d& a, bool rectA, double widthA, d
 bool HvacSolid::addSquareElbowPrep(AcGePoint3d& a, double widthA, double depthA, AcGePoint3d& b, double widthB,
                                    double depthB, const zkSolidFrame& frameA, const zkSolidFrame& frameB, bool rect,
                                    zkSolidWorkPoints& work1, zkSolidWorkPoints& work2, zkSolidWorkPoints& work3,
-                                   bool, double) {
+                                   bool, double vaneSpacing) {
+    if (std::isfinite(vaneSpacing) && vaneSpacing > kSolidTolerance) mVaneSpacing = vaneSpacing;
     auto fa = unitFrame(frameA), fb = unitFrame(frameB);
     if (!fa || !fb || !finite(a) || !finite(b)) return false;
     if (!(widthA > kSolidTolerance && depthA > kSolidTolerance && widthB > kSolidTolerance &&
@@ -122,7 +190,6 @@ bool HvacSolid::addSquareElbow(AcGePoint3d a, double widthA, double depthA, AcGe
     (void)work1;
     (void)work2;
     (void)work3;
-    (void)flags;
     gp_Vec inwardB = turn->normal.Crossed(fb->direction);
     double inPlaneA = sectionExtent(rect, widthA, depthA, *fa, turn->inwardA);
     double inPlaneB = sectionExtent(rect, widthB, depthB, *fb, inwardB);
@@ -134,7 +201,15 @@ bool HvacSolid::addSquareElbow(AcGePoint3d a, double widthA, double depthA, AcGe
     auto legB = sectionPrism(toPnt(b), rect, widthB, depthB, backB, lengthB);
     if (!legA || !legB) return false;
     auto body = fuseAll({*legA, *legB});
-    return body && accept(*body, kSquareElbow);
+    if (!body) return false;
+    if (flags & kTurningVanes) {
+        const double across = sectionExtent(rect, widthA, depthA, *fa, turn->normal);
+        const ElbowLegs legs{toPnt(a), toPnt(b), widthA, depthA, widthB, depthB, lengthA, lengthB, inPlaneA,
+                             inPlaneB, across, rect};
+        // An elbow the modeler cannot hollow keeps its plain body.
+        if (auto vaned = withTurningVanes(*body, legs, *turn, *fa, backB, mVaneSpacing)) body = vaned;
+    }
+    return accept(*body, kSquareElbow);
 }
 
 bool HvacSolid::addRadiusElbow(AcGePoint3d& a, double widthA, double depthA, double, double, AcGePoint3d& b,

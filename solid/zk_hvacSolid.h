@@ -39,6 +39,9 @@ struct zkSolidMassProps {
 
 class zk_hvacSolid : public AcDbEntity {
 public:
+    // Flags of addSquareElbow.
+    static constexpr int kTurningVanes = 1;
+
     static constexpr const char* kClassName = "zk_hvacSolid";
     // The class registered by the loaded library, or null.
     static AcRxClass* desc() { return static_cast<AcRxClass*>(acrxClassDictionary()->at(kClassName)); }
@@ -66,8 +69,9 @@ public:
                                     double depthB, const zkSolidFrame& frameA, const zkSolidFrame& frameB, bool rect,
                                     zkSolidWorkPoints& work1, zkSolidWorkPoints& work2, zkSolidWorkPoints& work3,
                                     bool prepOnly, double vaneSpacing) = 0;
-    // The square elbow between the points a Prep call answered; turning
-    // vanes when flags has bit 1.
+    // The square elbow between the points a Prep call answered. With
+    // kTurningVanes in flags it is a sheet-metal shell with curved vanes
+    // along its diagonal, spaced as the Prep call asked.
     virtual bool addSquareElbow(AcGePoint3d a, double widthA, double depthA, AcGePoint3d b, double widthB,
                                 double depthB, const zkSolidFrame& frameA, const zkSolidFrame& frameB, bool rect,
                                 zkSolidWorkPoints& work1, zkSolidWorkPoints& work2, zkSolidWorkPoints& work3,

@@ -36,7 +36,7 @@
 (prin1 (car (host-sql "SELECT LINING, dExteriorLining FROM tblDuct WHERE ixDuct = ?" lined)))
 
 (princ "\n\n== Diffuser blocks")
-(hvac-seedDiffusers)
+(if (not (host-sql "SELECT ixDwgDiff FROM tblDwgDiff")) (hvac-seedDiffusers))
 (host-dialog '("press" "&New")                         ; a copy of the slot block
              '("set" 5 2 "Perforated return grille")
              '("set" 5 4 "Rectangular")

@@ -76,6 +76,19 @@ protected:
         return n;
     }
 
+    // A placed diffuser (7) of schedule 1 and block 5 of the type at
+    // (x y z), fed by the duct in *fed*; `sizes` completes the schedule's
+    // insert.
+    void placeDiffuser(int blockType, double x, double y, double z, const std::string& sizes) {
+        exec("insert into tblDwgDiff (ixDwgDiff, iSortOrder, sDescription, iBlockNumber, iBlockType) values (5, 1, "
+             "'D', 1, " + std::to_string(blockType) + ")");
+        exec("insert into tblDiffS (ixDiffS, ixDwgDiff, " + sizes);
+        exec("insert into tblDiffL (ixDiffL, ixDiffS, X, Y, Z, ROTATION, TILT, iAlignmentPointNumber) values (7, 1, " +
+             std::to_string(x) + ", " + std::to_string(y) + ", " + std::to_string(z) + ", 0, 0, 1)");
+        eval("(defun duct-getIxDiffL (k) (if (= k *fed*) 7 nil))");
+    }
+    void exec(const std::string& sql) { ASSERT_TRUE(db->database().Execute(sql.c_str())) << sql; }
+
     DuctDbRecord* db = nullptr;
 };
 
@@ -154,6 +167,78 @@ TEST_F(DuctSolids, WyeWhoseLegsNeedTransitions) {
     EXPECT_NEAR(row(trunk).HEADLENGTH3D, 6, 1e-9);
     EXPECT_NEAR(row(side).TAILLENGTH3D, 12 + lt, 1e-9);
     EXPECT_NEAR(row(straight).TAILLENGTH3D, 12 + lt, 1e-9);
+}
+
+TEST_F(DuctSolids, SquareElbowGetsTurningVanesWhenItsParameterAsks) {
+    auto elbowVolume = [&](const std::string& vanes, double y) {
+        int32_t a = duct({0, y, 0}, {100, y, 0}, 24, 12, "SQUARE ELBOW", vanes);
+        int32_t b = duct({100, y, 0}, {100, y + 100, 0}, 24, 12);
+        next(a, b);
+        // The other key is odd: it must not be taken for the vane flag.
+        eval("(setq r (zk_hvac-drawTripleFitting " + k(a) + " 7 nil))");
+        EXPECT_EQ(eval("(mapcar 'car r)"), "(\"Solid\")") << vanes;
+        EXPECT_NEAR(row(a).HEADLENGTH3D, 12, 1e-9) << vanes;  // vanes do not move the ends
+        return solids().back().volume;
+    };
+    const double plain = elbowVolume("NO", 0);
+    EXPECT_NEAR(plain, 24 * 24 * 12, 1e-6);  // the two legs through the corner, fused
+    // Sheet metal 0.12 thick (a hundredth of 12): top, bottom and the two
+    // closed sides, with eleven vanes (the 33.9 diagonal at 3.0 spacing) of
+    // radius 2 turning a quarter round, as tall as the inside.
+    const double vaned = elbowVolume("Yes", 1000);
+    const double walls = 0.12 * (2 * 24 * 24 + 2 * 24 * 12);
+    const double vanes = 11 * (2.0 * 3.14159265358979 / 2) * (12 - 0.24) * 0.12;
+    EXPECT_NEAR(vaned, walls + vanes, 0.02 * (walls + vanes));
+    const double vanedAgain = elbowVolume("1", 2000);
+    EXPECT_NEAR(vanedAgain, vaned, 1e-6);
+    EXPECT_NEAR(elbowVolume("0", 3000), plain, 1e-6);
+}
+
+
+TEST_F(DuctSolids, CeilingDiffuserNeckRunsFromTheDuctEndToItsFacePlate) {
+    int32_t a = duct({0, 0, 120}, {100, 0, 120}, 12, 8, "DCONN");
+    eval("(setq *fed* " + k(a) + ")");
+    placeDiffuser(1, 100, 0, 100, "WIDTH, NECK) values (1, 5, 24, 10)");
+    db->Load(a), db->BeginEdit(), db->SetHeadLength3d(5), db->Save();
+    eval("(setq r (zk_hvac-drawTripleDiffuser " + k(a) + " 0 nil))");
+    ASSERT_EQ(eval("(mapcar 'car r)"), "(\"diffuser\")");
+    ASSERT_EQ(solids().size(), 1u);
+    // A round neck of 10 over the 20 between the duct and the diffuser, and
+    // a face plate of 24 by 24, a tenth as thick, below it.
+    EXPECT_NEAR(solids()[0].volume, 3.14159265358979 * 25 * 20 + 24 * 24 * 2.4, 0.5);
+    EXPECT_NEAR(solids()[0].minPoint.z, 97.6, 1e-6);
+    EXPECT_NEAR(solids()[0].maxPoint.z, 120, 1e-6);
+    EXPECT_EQ(row(a).HEADLENGTH3D, 0);
+    // The fitting dispatch builds the same piece for "DCONN".
+    EXPECT_EQ(eval("(mapcar 'car (zk_hvac-drawTripleFitting " + k(a) + " 0 nil))"), "(\"Solid\")");
+    EXPECT_EQ(solids().size(), 2u);
+}
+
+TEST_F(DuctSolids, SidewallDiffuserIsAGrillePlate) {
+    int32_t a = duct({0, 0, 100}, {100, 0, 100}, 12, 8, "PDIF_CON");
+    eval("(setq *fed* " + k(a) + ")");
+    placeDiffuser(2, 101, 0, 100, "WIDTH, LENGTH) values (1, 5, 20, 6)");
+    EXPECT_EQ(eval("(mapcar 'car (zk_hvac-drawTripleFitting " + k(a) + " 0 nil))"), "(\"Solid\")");
+    ASSERT_EQ(solids().size(), 1u);
+    EXPECT_NEAR(solids()[0].volume, 20 * 6 * 2, 1e-6);
+}
+
+TEST_F(DuctSolids, DiffuserConnectionWithoutItsDiffuserBuildsNothing) {
+    int32_t a = duct({0, 0, 120}, {100, 0, 120}, 12, 8, "DCONN");
+    const size_t before = modelSpaceCount();
+    // The product names no diffuser for the duct.
+    EXPECT_EQ(eval("(zk_hvac-drawTripleDiffuser " + k(a) + " 0 nil)"), "nil");
+    // It names one whose row does not exist.
+    eval("(defun duct-getIxDiffL (k) 99)");
+    EXPECT_EQ(eval("(zk_hvac-drawTripleDiffuser " + k(a) + " 0 nil)"), "nil");
+    EXPECT_EQ(eval("(zk_hvac-drawTripleFitting " + k(a) + " 0 nil)"), "nil");
+    // The diffuser stands where the duct ends: no neck can be built.
+    eval("(setq *fed* " + k(a) + ")");
+    placeDiffuser(1, 100, 0, 120, "WIDTH, NECK) values (1, 5, 24, 10)");
+    EXPECT_EQ(eval("(zk_hvac-drawTripleDiffuser " + k(a) + " 0 nil)"), "nil");
+    EXPECT_EQ(eval("(zk_hvac-drawTripleDiffuser 999 0 nil)"), "nil");
+    EXPECT_EQ(eval("(zk_hvac-drawTripleDiffuser \"x\" 0 nil)"), "nil");
+    EXPECT_EQ(modelSpaceCount(), before);
 }
 
 TEST_F(DuctSolids, PairOfPantsGoesBackByName) {
