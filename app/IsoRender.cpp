@@ -72,7 +72,7 @@ public:
         if (!std::isfinite(radius) || !std::isfinite(sweep) || normal.isZeroLength() || startVector.isZeroLength())
             return;
         const AcGeVector3d n = normal.normal(), u = startVector.normal(), v = n.crossProduct(u);
-        const int steps = std::clamp(static_cast<int>(std::ceil(std::fabs(sweep) / (M_PI / 18))), 1, 36);
+        const int steps = static_cast<int>(std::clamp(std::ceil(std::fabs(sweep) / (M_PI / 18)), 1.0, 36.0));
         AcGePoint3d previous = centre + u * radius;
         for (int i = 1; i <= steps; ++i) {
             const double a = sweep * i / steps;

@@ -210,10 +210,15 @@ void GridIndex::sync() {
 std::vector<AcDbObjectId> GridIndex::entitiesIn(const Box& box) const {
     std::vector<std::pair<size_t, AcDbStub*>> found;
     for (const auto& [level, count] : mLevels) {
-        const int64_t x0 = cellOf(box.minX, level), x1 = cellOf(box.maxX, level);
-        const int64_t y0 = cellOf(box.minY, level), y1 = cellOf(box.maxY, level);
-        // A box larger than the cells in use: walk the entries instead.
-        if ((x1 - x0 + 1) * (y1 - y0 + 1) > static_cast<int64_t>(2 * count + 16)) {
+        // A box larger than the cells in use (or beyond the grid's integer
+        // cells): walk the entries of the level instead.
+        const double reach =
+            std::max({std::fabs(box.minX), std::fabs(box.maxX), std::fabs(box.minY), std::fabs(box.maxY)});
+        const bool beyond = reach / cellSize(level) > 1e15;
+        const int64_t x0 = beyond ? 0 : cellOf(box.minX, level), x1 = beyond ? 0 : cellOf(box.maxX, level);
+        const int64_t y0 = beyond ? 0 : cellOf(box.minY, level), y1 = beyond ? 0 : cellOf(box.maxY, level);
+        const double cells = (static_cast<double>(x1 - x0) + 1) * (static_cast<double>(y1 - y0) + 1);
+        if (beyond || cells > static_cast<double>(2 * count + 16)) {
             for (const auto& [stub, e] : mEntries)
                 if (e.placed && e.cells.front().level == level && e.box.meets(box) && !stub->erased())
                     found.emplace_back(e.position, stub);

@@ -36,8 +36,8 @@ public:
         const AcGeVector3d n = normal.isZeroLength() ? AcGeVector3d::kZAxis : normal.normal();
         const AcGeVector3d u = startVector.isZeroLength() ? n.perpVector().normal() : startVector.normal();
         const AcGeVector3d v = n.crossProduct(u);
-        const int steps = std::clamp(static_cast<int>(std::ceil(std::fabs(sweep) / (2 * M_PI) * kChordsPerCircle)), 1,
-                                     kChordsPerCircle);
+        const int steps = static_cast<int>(
+            std::clamp(std::ceil(std::fabs(sweep) / (2 * M_PI) * kChordsPerCircle), 1.0, double(kChordsPerCircle)));
         AcGePoint3d previous = center + u * radius;
         for (int i = 1; i <= steps; ++i) {
             const double t = sweep * i / steps;

@@ -168,6 +168,9 @@ TEST_F(SpatialSelection, BadBoxesSelectNothing) {
     const double nan = std::nan("");
     EXPECT_TRUE(select("C", nan, 0, 1, 1).empty());
     EXPECT_TRUE(select("W", -INFINITY, -1, INFINITY, 1).empty());
+    // Far beyond the grid's cells: answered by walking, without overflow.
+    EXPECT_EQ(select("C", -1e300, -1e300, 1e300, 1e300).size(), 1u);
+    EXPECT_TRUE(select("C", 1e300, 1e300, 1e300, 1e300).empty());
     ads_name ss;
     EXPECT_EQ(acedSSGet("C", nullptr, nullptr, nullptr, ss), RTERROR);
 }
