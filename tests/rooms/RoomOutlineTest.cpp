@@ -100,12 +100,12 @@ TEST_F(RoomOutline, IndexAnswersLikeAWalkThroughEditsErasuresAndOverlaps) {
     EXPECT_EQ(acedIndexedEntityCount(db), 200u);
 }
 
-// The index opens rooms to read them: one open for write elsewhere during a
-// query (new, or just moved) is still a candidate, and is measured by the
-// first query after it is closed.
-TEST_F(RoomOutline, RoomsOpenForWriteDuringAQueryAreStillCandidates) {
+// Rooms open for write elsewhere during a query (new, or being moved) are
+// measured as they are at that moment, and again at a later query.
+TEST_F(RoomOutline, RoomsOpenForWriteDuringAQueryAreMeasuredAsTheyAre) {
+    auto at = [&](double x, double y) { return acedIndexedEntitiesIn(db, AcGePoint2d(x, y), AcGePoint2d(x, y)); };
     const AcDbObjectId far = append(makeRoom(square(100, 100, 10)));
-    ASSERT_EQ(RoomSpatialIndex::candidatesAt(db, AcGePoint2d(5, 5)).size(), 0u);
+    ASSERT_TRUE(at(5, 5).empty());
 
     // A new room still open for write.
     AcDbBlockTableRecord* space = nullptr;
@@ -114,19 +114,21 @@ TEST_F(RoomOutline, RoomsOpenForWriteDuringAQueryAreStillCandidates) {
     AcDbObjectId freshId;
     ASSERT_EQ(space->appendAcDbEntity(freshId, fresh), Acad::eOk);
     space->close();
-    EXPECT_EQ(RoomSpatialIndex::candidatesAt(db, AcGePoint2d(5, 5)), std::vector<AcDbObjectId>{freshId});
+    EXPECT_EQ(at(5, 5), std::vector<AcDbObjectId>{freshId});
     fresh->close();
-    EXPECT_EQ(RoomSpatialIndex::candidatesAt(db, AcGePoint2d(5, 5)), std::vector<AcDbObjectId>{freshId});
-    EXPECT_TRUE(RoomSpatialIndex::candidatesAt(db, AcGePoint2d(50, 50)).empty());
+    EXPECT_EQ(at(5, 5), std::vector<AcDbObjectId>{freshId});
+    EXPECT_TRUE(at(50, 50).empty());
 
-    // A known room moved while open: a candidate anywhere until closed.
+    // A known room moved while open, then moved again before it closes.
     hvacRoom* moving = nullptr;
     ASSERT_EQ(acdbOpenObject(moving, far, AcDb::kForWrite), Acad::eOk);
     moving->clearPoints();
     for (const AcGePoint2d& p : square(40, 40, 20)) moving->insertPoint(moving->pointCount(), RoomPoint{p, false});
-    EXPECT_EQ(RoomSpatialIndex::candidatesAt(db, AcGePoint2d(200, 200)), std::vector<AcDbObjectId>{far});
+    EXPECT_EQ(at(50, 50), std::vector<AcDbObjectId>{far});
+    EXPECT_TRUE(at(105, 105).empty());
+    moving->transformBy(AcGeMatrix3d::translation(AcGeVector3d(200, 0, 0)));
     moving->close();
-    EXPECT_EQ(RoomSpatialIndex::candidatesAt(db, AcGePoint2d(50, 50)), std::vector<AcDbObjectId>{far});
-    EXPECT_TRUE(RoomSpatialIndex::candidatesAt(db, AcGePoint2d(105, 105)).empty());
-    EXPECT_EQ(RoomSpatialIndex::indexedRoomCount(db), 2u);
+    EXPECT_TRUE(at(50, 50).empty());
+    EXPECT_EQ(at(250, 50), std::vector<AcDbObjectId>{far});
+    EXPECT_EQ(acedIndexedEntityCount(db), 2u);
 }
