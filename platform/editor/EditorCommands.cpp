@@ -8,6 +8,7 @@
 #include <cstdarg>
 #include <cstring>
 #include <functional>
+#include <limits>
 #include <map>
 #include <string>
 #include <vector>
@@ -136,8 +137,10 @@ void zoomOut() {
         high.set(std::max(high.x, drawnHigh.x), std::max(high.y, drawnHigh.y), 0);
     }
     const double aspect = view.screenWidth / view.screenHeight;
-    zoomTo(AcGePoint3d((low.x + high.x) / 2, (low.y + high.y) / 2, 0),
-           std::max(high.y - low.y, (high.x - low.x) / aspect));
+    const AcGePoint3d centre(low.x / 2 + high.x / 2, low.y / 2 + high.y / 2, 0);
+    const double height = std::max(high.y - low.y, (high.x - low.x) / aspect);
+    if (std::isfinite(height)) zoomTo(centre, height);
+    else zoomTo(centre, std::numeric_limits<double>::max());
 }
 
 void zoom(Answers& in) {

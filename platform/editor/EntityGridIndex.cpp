@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "database/dbdatabase.h"
 #include "database/dbentity.h"
@@ -70,6 +71,7 @@ private:
     // Measures the entity; false when it is open for write elsewhere (it is
     // then measured as it is now and again at the next query).
     bool place(AcDbStub* stub, Entry& e);
+    void placeInCells(AcDbStub* stub, Entry& e, int level);
 
     AcDbDatabase* mDb;
     AcDbObjectId mModelSpace;
@@ -79,6 +81,8 @@ private:
     std::vector<AcDbStub*> mDirty;
     std::unordered_map<CellKey, std::vector<AcDbStub*>, CellKeyHash> mCells;
     std::map<int, size_t> mLevels;  // level -> entities placed there
+    // Entities too far out for the grid's integer cells: always looked at.
+    std::unordered_set<AcDbStub*> mOutsized;
     Box mBounds;
     bool mHasBounds = false;
 };
@@ -88,6 +92,7 @@ void GridIndex::reset() {
     mDirty.clear();
     mCells.clear();
     mLevels.clear();
+    mOutsized.clear();
     mScanned = 0;
     mLastScanned.setNull();
     mHasBounds = false;
@@ -102,6 +107,7 @@ void GridIndex::markDirty(AcDbStub* stub) {
 
 void GridIndex::unplace(AcDbStub* stub, Entry& e) {
     if (!e.placed) return;
+    mOutsized.erase(stub);
     for (const CellKey& key : e.cells) {
         auto it = mCells.find(key);
         if (it == mCells.end()) continue;
@@ -138,20 +144,34 @@ bool GridIndex::place(AcDbStub* stub, Entry& e) {
     Box b{outline.minX, outline.minY, outline.maxX, outline.maxY};
     // Slightly widened, so that hits within the geometric tolerance of an
     // edge are kept.
-    const double margin =
-        1e-6 * std::max({1.0, b.maxX - b.minX, b.maxY - b.minY, std::fabs(b.minX), std::fabs(b.maxX),
-                         std::fabs(b.minY), std::fabs(b.maxY)});
+    const double reach = std::max({std::fabs(b.minX), std::fabs(b.maxX), std::fabs(b.minY), std::fabs(b.maxY)});
+    const double margin = 1e-6 * std::max(1.0, reach);
     b.minX -= margin, b.minY -= margin, b.maxX += margin, b.maxY += margin;
     if (!std::isfinite(b.minX) || !std::isfinite(b.minY) || !std::isfinite(b.maxX) || !std::isfinite(b.maxY))
         return settled;
     const double size = std::max(b.maxX - b.minX, b.maxY - b.minY);
-    int level = std::clamp(static_cast<int>(std::ceil(std::log2(size))), kMinLevel, kMaxLevel);
+    int level = static_cast<int>(std::clamp(std::ceil(std::log2(size)), double(kMinLevel), double(kMaxLevel)));
     // Coordinates too far out for the grid's integer cells go up a level.
     while (level < kMaxLevel &&
            std::max({std::fabs(b.minX), std::fabs(b.maxX), std::fabs(b.minY), std::fabs(b.maxY)}) / cellSize(level) >
                1e15)
         ++level;
     e.box = b;
+    e.placed = true;
+    if (reach * 1.5 / cellSize(level) > 1e15) {
+        mOutsized.insert(stub);
+    } else {
+        placeInCells(stub, e, level);
+    }
+    if (!mHasBounds) mBounds = b;
+    mBounds = {std::min(mBounds.minX, b.minX), std::min(mBounds.minY, b.minY), std::max(mBounds.maxX, b.maxX),
+               std::max(mBounds.maxY, b.maxY)};
+    mHasBounds = true;
+    return settled;
+}
+
+void GridIndex::placeInCells(AcDbStub* stub, Entry& e, int level) {
+    const Box& b = e.box;
     for (int64_t ix = cellOf(b.minX, level); ix <= cellOf(b.maxX, level); ++ix)
         for (int64_t iy = cellOf(b.minY, level); iy <= cellOf(b.maxY, level); ++iy) {
             CellKey key{level, ix, iy};
@@ -159,12 +179,6 @@ bool GridIndex::place(AcDbStub* stub, Entry& e) {
             e.cells.push_back(key);
         }
     ++mLevels[level];
-    e.placed = true;
-    if (!mHasBounds) mBounds = b;
-    mBounds = {std::min(mBounds.minX, b.minX), std::min(mBounds.minY, b.minY), std::max(mBounds.maxX, b.maxX),
-               std::max(mBounds.maxY, b.maxY)};
-    mHasBounds = true;
-    return settled;
 }
 
 // Takes in the entities appended since the last query (or starts over
@@ -220,7 +234,7 @@ std::vector<AcDbObjectId> GridIndex::entitiesIn(const Box& box) const {
         const double cells = (static_cast<double>(x1 - x0) + 1) * (static_cast<double>(y1 - y0) + 1);
         if (beyond || cells > static_cast<double>(2 * count + 16)) {
             for (const auto& [stub, e] : mEntries)
-                if (e.placed && e.cells.front().level == level && e.box.meets(box) && !stub->erased())
+                if (e.placed && !e.cells.empty() && e.cells.front().level == level && e.box.meets(box) && !stub->erased())
                     found.emplace_back(e.position, stub);
             continue;
         }
@@ -233,6 +247,10 @@ std::vector<AcDbObjectId> GridIndex::entitiesIn(const Box& box) const {
                     if (e.box.meets(box) && !stub->erased()) found.emplace_back(e.position, stub);
                 }
             }
+    }
+    for (AcDbStub* stub : mOutsized) {
+        const Entry& e = mEntries.at(stub);
+        if (e.box.meets(box) && !stub->erased()) found.emplace_back(e.position, stub);
     }
     std::sort(found.begin(), found.end());
     found.erase(std::unique(found.begin(), found.end()), found.end());

@@ -168,8 +168,11 @@ TEST_F(SpatialSelection, BadBoxesSelectNothing) {
     const double nan = std::nan("");
     EXPECT_TRUE(select("C", nan, 0, 1, 1).empty());
     EXPECT_TRUE(select("W", -INFINITY, -1, INFINITY, 1).empty());
-    // Far beyond the grid's cells: answered by walking, without overflow.
-    EXPECT_EQ(select("C", -1e300, -1e300, 1e300, 1e300).size(), 1u);
+    // A line across nearly all of the number range, and boxes far beyond
+    // the grid's cells: answered without overflow.
+    line(-1.7e308, 5, 1.7e308, 5);
+    EXPECT_EQ(select("C", 0, 4, 1, 6).size(), 1u);
+    EXPECT_EQ(select("C", -1e300, -1e300, 1e300, 1e300).size(), 2u);
     EXPECT_TRUE(select("C", 1e300, 1e300, 1e300, 1e300).empty());
     ads_name ss;
     EXPECT_EQ(acedSSGet("C", nullptr, nullptr, nullptr, ss), RTERROR);

@@ -101,16 +101,17 @@ TEST_F(RoomOutline, IndexAnswersLikeAWalkThroughEditsErasuresAndOverlaps) {
 }
 
 // Rooms open for write elsewhere during a query (new, or being moved) are
-// measured as they are at that moment, and again at a later query.
+// measured as they are at that moment, and again at a later query. The rooms
+// have index -1: they draw only their outlines, no label or leader.
 TEST_F(RoomOutline, RoomsOpenForWriteDuringAQueryAreMeasuredAsTheyAre) {
     auto at = [&](double x, double y) { return acedIndexedEntitiesIn(db, AcGePoint2d(x, y), AcGePoint2d(x, y)); };
-    const AcDbObjectId far = append(makeRoom(square(100, 100, 10)));
+    const AcDbObjectId far = append(makeRoom(square(100, 100, 10), -1));
     ASSERT_TRUE(at(5, 5).empty());
 
     // A new room still open for write.
     AcDbBlockTableRecord* space = nullptr;
     ASSERT_EQ(acdbOpenObject(space, db->modelSpaceId(), AcDb::kForWrite), Acad::eOk);
-    hvacRoom* fresh = makeRoom(square(0, 0, 10));
+    hvacRoom* fresh = makeRoom(square(0, 0, 10), -1);
     AcDbObjectId freshId;
     ASSERT_EQ(space->appendAcDbEntity(freshId, fresh), Acad::eOk);
     space->close();
