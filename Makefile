@@ -6,7 +6,8 @@ CMAKE_FLAGS ?=
 DEBIAN_PACKAGES = cmake g++ make libsqlite3-dev sqlite3 googletest libgtest-dev libgmock-dev \
                   libbenchmark-dev libcli11-dev python3-ezdxf postgresql libpq-dev \
                   libocct-modeling-algorithms-dev libocct-modeling-data-dev libocct-foundation-dev \
-                  libocct-data-exchange-dev clang libclang-rt-14-dev
+                  libocct-data-exchange-dev clang libclang-rt-14-dev libcairo2-dev libfreetype-dev \
+                  libfontconfig-dev fonts-dejavu-core poppler-utils
 
 # `make fuzz` builds the fuzz programs with clang (libFuzzer, sanitizers) in
 # $(FUZZ_BUILD) and runs each for FUZZ_SECONDS.
@@ -39,7 +40,9 @@ demo: build
 	cd $(BUILD)/demo && ORVANE_SUPPORT=$(CURDIR)/examples/support:$(CURDIR)/examples/product ../orvane-hvac run --drawing ArchitectPlan.dxf demo.lsp
 	cd $(BUILD)/demo && ../orvane-hvac copy-project demo_zk_hvac.zk demo-copy.sqlite
 	cd $(BUILD)/demo && ../orvane-hvac export Plan.dwg -o Plan-exploded.dxf --explode
-	@echo "Demo output in $(BUILD)/demo (Plan.dxf, Plan.dwg, Plan.svg, Plan-exploded.dxf, the printed Load Detail pages)"
+	cd $(BUILD)/demo && ../orvane-hvac render Plan.dwg -o Plan-large.pdf --width 4800
+	cd $(BUILD)/demo && ../orvane-hvac render Plan.dwg -o Plan-black.png --background black
+	@echo "Demo output in $(BUILD)/demo (Plan.dxf, Plan.dwg, Plan.svg, Plan.png, Plan.pdf, Plan-exploded.dxf, the printed Load Detail pages)"
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

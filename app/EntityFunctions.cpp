@@ -240,13 +240,14 @@ void defineEntityFunctions(lisp::Interpreter& lisp, HostSession& session) {
         if (!saveDrawing(db, path, error)) lisp::raiseError("cannot save " + path + ": " + error);
         return Interpreter::string(path);
     }, 0, 1);
-    // (host-render PATH ["iso"]): the plan, or the isometric picture of the solids.
+    // (host-render PATH ["iso"]): the plan, or the isometric picture of the
+    // solids, as SVG, PNG or PDF by the name.
     lisp.defineBuiltin("host-render", [](Args args) -> Ref {
         std::string path = HostSession::absolutePath(stringArg(args, 0));
         const bool iso = args.size() > 1 && stringArg(args, 1) == "iso";
         std::string error;
-        const bool ok = iso ? renderIsometric(workingDatabase(), path, error)
-                            : renderModelSpace(workingDatabase(), path, error);
+        const bool ok = iso ? renderIsometric(workingDatabase(), path, PlotOptions{}, error)
+                            : renderModelSpace(workingDatabase(), path, PlotOptions{}, error);
         if (!ok) lisp::raiseError("cannot render " + path + ": " + error);
         return Interpreter::string(path);
     }, 1, 2);

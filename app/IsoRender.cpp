@@ -1,17 +1,14 @@
 // Isometric picture: every solid's triangles seen from above the south-west
 // corner, shaded by a light over the viewer's shoulder, and the lines the
 // other entities draw (plan lines, polylines, rooms, duct plans) at their
-// height, all painted back to front.
+// height, all painted back to front as the shapes of a plot (any of its
+// picture formats).
 #include "app/IsoRender.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <vector>
 
 #include "database/dbdatabase.h"
@@ -102,7 +99,7 @@ int layerColorOf(AcDbObjectId layerId) {
 
 } // namespace
 
-bool renderIsometric(AcDbDatabase* db, const std::string& path, std::string& error) {
+bool renderIsometric(AcDbDatabase* db, const std::string& path, const PlotOptions& options, std::string& error) {
     std::vector<Triangle> triangles;
     AcDbObjectPointer<AcDbBlockTableRecord> space(db->modelSpaceId(), AcDb::kForRead);
     if (!space) {
@@ -147,61 +144,30 @@ bool renderIsometric(AcDbDatabase* db, const std::string& path, std::string& err
     }
     std::sort(triangles.begin(), triangles.end(), [](const Triangle& a, const Triangle& b) { return a.depth < b.depth; });
     std::sort(strokes.begin(), strokes.end(), [](const Stroke& a, const Stroke& b) { return a.depth < b.depth; });
-    double x0 = 1e300, y0 = 1e300, x1 = -1e300, y1 = -1e300;
-    for (const Triangle& t : triangles)
-        for (int k = 0; k < 3; ++k) {
-            x0 = std::min(x0, t.x[k]), x1 = std::max(x1, t.x[k]);
-            y0 = std::min(y0, t.y[k]), y1 = std::max(y1, t.y[k]);
-        }
-    for (const Stroke& s : strokes)
-        for (int k = 0; k < 2; ++k) {
-            x0 = std::min(x0, s.x[k]), x1 = std::max(x1, s.x[k]);
-            y0 = std::min(y0, s.y[k]), y1 = std::max(y1, s.y[k]);
-        }
-    const double margin = 0.03 * std::max(x1 - x0, y1 - y0) + 1;
-    const double width = x1 - x0 + 2 * margin, height = y1 - y0 + 2 * margin;
-    std::ostringstream svg;
-    svg.precision(6);
-    svg << "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " << width << " " << height
-        << "\" width=\"1200\" height=\"" << std::max(1.0, 1200 * height / width) << "\">\n"
-        << "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n<g stroke-linejoin=\"round\">\n";
+    PlotRenderer renderer({}, options);
+    if (!renderer.begin(path, error)) return false;
+    PlotDisplayList& list = renderer.displayList();
     // Triangles and strokes merged back to front, so that solids hide the
     // plan lines behind them and lines in front stay visible.
     size_t nextStroke = 0;
     auto drawStrokesBefore = [&](double depth) {
         for (; nextStroke < strokes.size() && strokes[nextStroke].depth <= depth; ++nextStroke) {
             const Stroke& s = strokes[nextStroke];
-            char colour[8];
-            std::snprintf(colour, sizeof colour, "#%06x", static_cast<unsigned>(s.rgb & 0xffffff));
-            svg << "<line x1=\"" << s.x[0] - x0 + margin << "\" y1=\"" << y1 + margin - s.y[0] << "\" x2=\""
-                << s.x[1] - x0 + margin << "\" y2=\"" << y1 + margin - s.y[1] << "\" stroke=\"" << colour
-                << "\" stroke-width=\"" << width / 1500 << "\"/>\n";
+            PlotPen pen;
+            pen.rgb = s.rgb & 0xffffff;
+            pen.widthMm = 0.18;
+            const AcGePoint2d ends[2] = {{s.x[0], s.y[0]}, {s.x[1], s.y[1]}};
+            list.stroke(ends, 2, false, list.pen(pen));
         }
     };
     for (const Triangle& t : triangles) {
         drawStrokesBefore(t.depth);
         const int level = static_cast<int>(std::lround(60 + 170 * t.shade));
-        char colour[8];
-        std::snprintf(colour, sizeof colour, "#%02x%02x%02x", level * 9 / 10, level * 19 / 20, std::min(255, level));
-        svg << "<polygon points=\"";
-        for (int k = 0; k < 3; ++k)
-            svg << (k ? " " : "") << t.x[k] - x0 + margin << "," << y1 + margin - t.y[k];
-        svg << "\" fill=\"" << colour << "\" stroke=\"" << colour << "\" stroke-width=\"" << width / 4000
-            << "\"/>\n";
+        PlotPen pen;
+        pen.rgb = static_cast<std::uint32_t>((level * 9 / 10) << 16 | (level * 19 / 20) << 8 | std::min(255, level));
+        const AcGePoint2d corners[3] = {{t.x[0], t.y[0]}, {t.x[1], t.y[1]}, {t.x[2], t.y[2]}};
+        list.fill(corners, 3, list.pen(pen));
     }
     drawStrokesBefore(1e300);
-    svg << "</g>\n</svg>\n";
-    const std::string temp = path + ".part";
-    {
-        std::ofstream out(temp, std::ios::trunc);
-        out << svg.str();
-        if (!out) {
-            error = "cannot write " + temp;
-            return false;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (ec) error = ec.message();
-    return !ec;
+    return renderer.finish(error);
 }

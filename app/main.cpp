@@ -65,15 +65,24 @@ int replCommand(const std::string& drawing) {
     return kExitOk;
 }
 
-int renderCommand(const std::string& drawing, const std::string& output, const std::string& view) {
-    // The module's entities (rooms, leaders) draw through the module's code.
-    HostSession session;
-    if (!session.loadModule()) return kExitHost;
-    std::string error;
+int renderCommand(const std::string& drawing, const std::string& output, const std::string& view,
+                  const PlotOptions& options) {
     if (view != "plan" && view != "iso") {
         std::cerr << "orvane-hvac: unknown view " << view << " (plan or iso)\n";
         return kExitUsage;
     }
+    // The name and the options are checked before the drawing is read.
+    std::string error;
+    {
+        PlotRenderer probe({}, options);
+        if (!probe.begin(output, error)) {
+            std::cerr << "orvane-hvac: cannot render " << output << ": " << error << "\n";
+            return kExitUsage;
+        }
+    }
+    // The module's entities (rooms, leaders) draw through the module's code.
+    HostSession session;
+    if (!session.loadModule()) return kExitHost;
     // Solids in the drawing need their library's class before reading.
     if (view == "iso") acrxLoadModule("zk_zk-solid2015x64.dbx", false, false);
     AcDbDatabase* db = readDrawing(HostSession::absolutePath(drawing), error);
@@ -81,8 +90,8 @@ int renderCommand(const std::string& drawing, const std::string& output, const s
         std::cerr << "orvane-hvac: cannot read " << drawing << ": " << error << "\n";
         return kExitFile;
     }
-    bool ok = view == "iso" ? renderIsometric(db, HostSession::absolutePath(output), error)
-                            : renderModelSpace(db, HostSession::absolutePath(output), error);
+    const std::string path = HostSession::absolutePath(output);
+    bool ok = view == "iso" ? renderIsometric(db, path, options, error) : renderModelSpace(db, path, options, error);
     delete db;
     if (!ok) {
         std::cerr << "orvane-hvac: cannot render " << output << ": " << error << "\n";
@@ -137,11 +146,18 @@ int main(int argc, char** argv) {
     repl->add_option("--drawing", replDrawing, "Drawing to open or create (default Drawing1.dwg)");
 
     std::string renderDrawing, renderOutput;
-    auto* render = app.add_subcommand("render", "Render a drawing's model space to SVG");
+    PlotOptions plotOptions;
+    auto* render = app.add_subcommand("render", "Plot a drawing's model space to a picture (" + plotExtensions() + ")");
     render->add_option("drawing", renderDrawing, "Drawing file (.dxf or the binary format)")->required();
-    render->add_option("-o,--output", renderOutput, "SVG file to write")->required();
+    render->add_option("-o,--output", renderOutput, "Picture to write; its extension chooses the format")->required();
     std::string renderView = "plan";
     render->add_option("--view", renderView, "plan (default) or iso: an isometric, shaded picture of the solids");
+    auto* widthOption = render->add_option("--width", plotOptions.pixelWidth,
+                                           "Width of the picture in pixels (default 1600; 96 pixels an inch)");
+    render->add_option("--scale", plotOptions.scale, "Pixels per drawing unit, instead of a width")
+        ->excludes(widthOption);
+    render->add_option("--background", plotOptions.background,
+                       "white (default), black or #rrggbb; colour 7 plots black or white against it");
 
     std::string exportDrawing, exportOutput;
     ExportOptions exportOptions;
@@ -187,7 +203,7 @@ int main(int argc, char** argv) {
     }
     if (*run) return runCommand(drawing, script);
     if (*repl) return replCommand(replDrawing);
-    if (*render) return renderCommand(renderDrawing, renderOutput, renderView);
+    if (*render) return renderCommand(renderDrawing, renderOutput, renderView, plotOptions);
     if (*exportCmd) return exportDrawingCommand(exportDrawing, exportOutput, exportOptions);
     if (*newProject) return newProjectCommand(projectDir, projectName, projectServer);
     if (*copyProject) return copyProjectCommand(copyFrom, copyTo);

@@ -12,7 +12,7 @@
 #include "database/dbsymtab.h"
 #include "database/io/DrawingFiles.h"
 #include "ducts/ZkDuct.h"
-#include "render/SvgRenderer.h"
+#include "render/PlotRenderer.h"
 
 namespace {
 
@@ -97,7 +97,7 @@ void BM_RenderDucts(benchmark::State& state) {
     const std::string path = benchPath(n, ".svg");
     size_t primitives = 0;
     for (auto _ : state) {
-        SvgRenderer renderer([](AcDbObjectId) { return 7; });
+        PlotRenderer renderer;
         std::string error;
         if (!renderer.begin(path, error)) state.SkipWithError(error.c_str());
         for (AcDbObjectId id : ids) {

@@ -1,10 +1,12 @@
-// Rendering many small entities to SVG, and building and sampling splines.
+// Plotting many small entities to SVG, PNG and PDF, and building and
+// sampling splines.
 #include "graphics/AcGi.h"
-#include "render/SvgRenderer.h"
+#include "render/PlotRenderer.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -12,36 +14,49 @@ namespace {
 // A room-like entity: a closed four-sided outline and a one-line label.
 class BoxWithLabel : public AcGiDrawable {
 public:
-    explicit BoxWithLabel(double x) : mX(x) {}
+    explicit BoxWithLabel(double x, double y) : mX(x), mY(y) {}
     bool worldDraw(AcGiWorldDraw* wd) override {
-        const AcGePoint3d outline[5] = {{mX, 0, 0}, {mX + 8, 0, 0}, {mX + 8, 6, 0}, {mX, 6, 0}, {mX, 0, 0}};
-        wd->subEntityTraits().setColor(static_cast<Adesk::UInt16>(1 + static_cast<int>(mX) % 7));
+        const AcGePoint3d outline[5] = {
+            {mX, mY, 0}, {mX + 8, mY, 0}, {mX + 8, mY + 6, 0}, {mX, mY + 6, 0}, {mX, mY, 0}};
+        wd->subEntityTraits().setColor(static_cast<Adesk::UInt16>(1 + static_cast<int>(mX / 10) % 7));
         wd->geometry().polyline(5, outline);
-        wd->geometry().text(AcGePoint3d(mX + 1, 3, 0), AcGeVector3d::kZAxis, AcGeVector3d::kXAxis, 1.0, 1.0, 0.0,
-                            "Room");
+        wd->geometry().text(AcGePoint3d(mX + 1, mY + 3, 0), AcGeVector3d::kZAxis, AcGeVector3d::kXAxis, 1.0, 1.0,
+                            0.0, "Room");
         return true;
     }
 
 private:
-    double mX;
+    double mX, mY;
 };
 
-void BM_RenderSvg(benchmark::State& state) {
+// count entities laid out in a square grid, written to a picture of the
+// given extension at 1600 pixels wide.
+void renderTo(benchmark::State& state, const char* extension) {
     const auto count = static_cast<std::size_t>(state.range(0));
     std::vector<BoxWithLabel> entities;
     entities.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) entities.emplace_back(static_cast<double>(i) * 10.0);
+    std::size_t side = 1;
+    while (side * side < count) ++side;
+    for (std::size_t i = 0; i < count; ++i)
+        entities.emplace_back(static_cast<double>(i % side) * 10.0, static_cast<double>(i / side) * 10.0);
     std::vector<AcGiDrawable*> drawables;
     for (auto& e : entities) drawables.push_back(&e);
-    const std::string path = "/tmp/orv_bench_render_" + std::to_string(count) + ".svg";
+    const std::string path = "/tmp/orv_bench_render_" + std::to_string(count) + extension;
     for (auto _ : state) {
         std::string error;
-        if (!renderSvg(drawables, [](AcDbObjectId) { return 7; }, path, error)) state.SkipWithError(error.c_str());
+        if (!renderPlot(drawables, PlotTables{}, path, error)) state.SkipWithError(error.c_str());
     }
+    state.counters["MB"] = static_cast<double>(std::filesystem::file_size(path)) / 1e6;
     std::remove(path.c_str());
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * count));
 }
+
+void BM_RenderSvg(benchmark::State& state) { renderTo(state, ".svg"); }
+void BM_RenderPng(benchmark::State& state) { renderTo(state, ".png"); }
+void BM_RenderPdf(benchmark::State& state) { renderTo(state, ".pdf"); }
 BENCHMARK(BM_RenderSvg)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderPng)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderPdf)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_SplineBuildAndSample(benchmark::State& state) {
     std::vector<AcGePoint3d> fit;

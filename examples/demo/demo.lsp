@@ -32,5 +32,7 @@
 (while e (setq n (1+ n) e (entnext e)))
 (princ n) (princ " entities")
 (princ "\nRendered ") (princ (host-render "Plan.svg"))
+(princ "\nRendered ") (princ (host-render "Plan.png"))
+(princ "\nRendered ") (princ (host-render "Plan.pdf"))
 (princ "\n")
 (princ)

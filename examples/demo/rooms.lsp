@@ -47,6 +47,7 @@
   (princ ", room 3 leader ")
   (prin1 (cdr (zk_hvac-room-getLeaderPoints (car (ssgetx-room 3))))))
 (princ "\nRendered ") (princ (host-render "Rooms.svg"))
+(princ "\nRendered ") (princ (host-render "Rooms.png"))
 (host-activate rooms-demo-home)
 (setvar "DIMSCALE" rooms-demo-scale)
 (princ)

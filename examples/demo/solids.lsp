@@ -72,5 +72,7 @@
   (host-activate demo-drawing))
 (foreach file '("Ducts.step" "Ducts.stl" "Ducts.glb")
   (princ "\nExported ") (princ (vl-filename-base (host-export file))) (princ (vl-filename-extension file)))
-(princ "\nRendered ") (princ (vl-filename-base (host-render "Ducts-iso.svg" "iso"))) (princ ".svg (isometric)")
+(foreach file '("Ducts-iso.svg" "Ducts-iso.png")
+  (princ "\nRendered ") (princ (vl-filename-base (host-render file "iso")))
+  (princ (vl-filename-extension file)) (princ " (isometric)"))
 (princ)

@@ -5,6 +5,7 @@
 
 #include "database/dbads.h"
 #include "database/dbdatabase.h"
+#include "graphics/AcGiSubEntityTraits.h"
 #include "geometry/AcGe.h"
 
 ACRX_HOST_CLASS_MEMBERS(AcDbEntity, AcDbObject, nullptr, "")
@@ -216,6 +217,17 @@ void AcDbEntity::subList() const {
 }
 
 void AcDbEntity::saveAs(AcGiWorldDraw* wd, AcDb::SaveType) { worldDraw(wd); }
+
+Adesk::UInt32 AcDbEntity::setAttributes(AcGiDrawableTraits* traits) {
+    assertReadEnabled();
+    if (!traits) return 0;
+    traits->setLayer(mLayerId);
+    traits->setColor(mColorIndex);
+    traits->setLineType(mLinetypeId);
+    traits->setLineTypeScale(mLinetypeScale);
+    traits->setLineWeight(mLineWeight);
+    return 0;
+}
 
 // ---- filing ----
 

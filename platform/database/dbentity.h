@@ -62,6 +62,9 @@ public:
     void list() const;
     // Proxy graphics: draws what a reader without this class would show.
     virtual void saveAs(AcGiWorldDraw* wd, AcDb::SaveType saveType);
+    // Hands layer, colour, linetype and its scale and the weight to the
+    // graphics system before the entity draws.
+    Adesk::UInt32 setAttributes(AcGiDrawableTraits* traits) override;
 
     Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
     Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;

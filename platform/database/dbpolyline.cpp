@@ -9,6 +9,7 @@
 #include "database/dbads.h"
 #include "database/dbentityfiling.h"
 #include "database/dbline.h"
+#include "graphics/AcGiWidePolyline.h"
 #include "graphics/AcGiWorldDraw.h"
 
 static AcRxObject* makePolyline() { return new AcDbPolyline(); }
@@ -294,6 +295,18 @@ Acad::ErrorStatus AcDbPolyline::getArea(double& area) const {
 
 bool AcDbPolyline::subWorldDraw(AcGiWorldDraw* wd) {
     if (mVerts.empty()) return true;
+    bool anyWidth = false;
+    for (const Vertex& v : mVerts) anyWidth = anyWidth || v.startWidth > 0.0 || v.endWidth > 0.0;
+    if (anyWidth) {
+        // Wide segments show filled, as the display fills them.
+        std::vector<AcGiPolylineVertex> vertices;
+        vertices.reserve(mVerts.size());
+        for (const Vertex& v : mVerts) vertices.push_back({v.point, v.bulge, v.startWidth, v.endWidth});
+        const AcGeMatrix3d planeToWorld =
+            AcGeMatrix3d::planeToWorld(mNormal) * AcGeMatrix3d::translation(AcGeVector3d(0, 0, mElevation));
+        AcGiWidePolyline::draw(wd, vertices, (mFlags & 1) && mVerts.size() > 2, planeToWorld, mNormal);
+        return true;
+    }
     bool anyArc = false;
     for (const Vertex& v : mVerts) anyArc = anyArc || v.bulge != 0.0;
     if (!anyArc) {

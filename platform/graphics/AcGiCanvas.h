@@ -6,13 +6,22 @@
 
 #include <cstddef>
 
-// The traits in force when a primitive was drawn. color is already resolved
-// for ByBlock (the enclosing insert's colour) but may still be ByLayer (256).
+// The traits in force when a primitive was drawn. color and lineWeight are
+// already resolved for ByBlock (the enclosing insert's) but may still be
+// ByLayer (256, -1); inside a block, the inheriting layer (see
+// AcGiCanvasContext::setInheritingLayer) is replaced by the insert's layer.
 struct AcGiPrimitiveTraits {
     Adesk::UInt16 color = 256;
     AcDbObjectId layer;
     AcDbObjectId lineType;
+    // The linetype of the enclosing insert, for a ByBlock linetype.
+    AcDbObjectId blockLineType;
+    // The layer of the top-level drawable this primitive belongs to.
+    AcDbObjectId topLayer;
     Adesk::GsMarker marker = 0;
+    int lineWeight = -1;  // hundredths of a millimetre; -1 ByLayer, -3 default
+    double lineTypeScale = 1.0;
+    bool filled = false;  // closed shapes are filled (fill type always)
     int depth = 0;  // nesting level of draw() calls, 0 for the top drawable
 };
 

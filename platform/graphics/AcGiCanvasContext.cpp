@@ -13,7 +13,12 @@ AcGiPrimitiveTraits AcGiCanvasContext::currentTraits() const {
     t.color = mTraits.color();
     t.layer = mTraits.layerId();
     t.lineType = mTraits.lineTypeId();
+    t.blockLineType = mBlockLineType;
+    t.topLayer = mTopLayer;
     t.marker = mTraits.selectionMarker();
+    t.lineWeight = mTraits.lineWeight();
+    t.lineTypeScale = mTraits.lineTypeScale();
+    t.filled = mTraits.fillType() == kAcGiFillAlways;
     t.depth = mDepth;
     return t;
 }
@@ -29,14 +34,24 @@ AcGeVector3d AcGiCanvasContext::toWorld(const AcGeVector3d& v) const {
 bool AcGiCanvasContext::drawTopLevel(AcGiDrawable* drawable) {
     if (!drawable) return false;
     mTraits = AcGiBasicTraits();
-    return drawWithAttributes(drawable);
+    mBlockLineType = AcDbObjectId();
+    const bool done = drawWithAttributes(drawable);
+    mTopLayer = AcDbObjectId();
+    return done;
 }
 
 bool AcGiCanvasContext::drawWithAttributes(AcGiDrawable* drawable) {
-    const Adesk::UInt16 parentColor = mTraits.color();
+    const AcGiBasicTraits parent = mTraits;
     drawable->setAttributes(&mTraits);
-    // ByBlock takes the colour of whatever draws this drawable (the insert).
-    if (mTraits.color() == AcGiColor::kByBlock && mDepth > 0) mTraits.setColor(parentColor);
+    if (mDepth == 0) {
+        mTopLayer = mTraits.layerId();
+    } else {
+        // ByBlock takes the colour and weight of whatever draws this drawable
+        // (the insert); the inheriting layer takes the insert's layer.
+        if (mTraits.color() == AcGiColor::kByBlock) mTraits.setColor(parent.color());
+        if (mTraits.lineWeight() == kLineWeightByBlock) mTraits.setLineWeight(parent.lineWeight());
+        if (!mInheritingLayer.isNull() && mTraits.layerId() == mInheritingLayer) mTraits.setLayer(parent.layerId());
+    }
     const bool done = drawable->worldDraw(&mWorld);
     if (!done) drawable->viewportDraw(&mViewport);
     return done;
@@ -45,10 +60,13 @@ bool AcGiCanvasContext::drawWithAttributes(AcGiDrawable* drawable) {
 bool AcGiCanvasContext::draw(AcGiDrawable* pDrawable) {
     if (!pDrawable || mDepth >= mMaxDepth) return false;
     const AcGiBasicTraits saved = mTraits;
+    const AcDbObjectId savedBlockLineType = mBlockLineType;
     const std::size_t transforms = mTransforms.size();
+    mBlockLineType = mTraits.lineTypeId();
     ++mDepth;
     drawWithAttributes(pDrawable);
     --mDepth;
+    mBlockLineType = savedBlockLineType;
     // A drawable that forgot to pop its transforms must not skew its siblings.
     mTransforms.resize(transforms);
     mTraits = saved;

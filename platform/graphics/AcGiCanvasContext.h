@@ -27,6 +27,9 @@ public:
     void setDragging(bool dragging) { mDragging = dragging; }
     // Deeper draw() nesting than this is cut off (self-referencing blocks).
     void setMaxDepth(int depth) { mMaxDepth = depth; }
+    // Drawables on this layer inside a block take the layer of the insert
+    // that draws them (a drawing's layer "0").
+    void setInheritingLayer(AcDbObjectId layer) { mInheritingLayer = layer; }
 
 private:
     class WorldDraw : public AcGiWorldDraw {
@@ -93,4 +96,8 @@ private:
     bool mDragging = false;
     int mDepth = 0;
     int mMaxDepth = 32;
+    AcDbObjectId mInheritingLayer;
+    AcDbObjectId mTopLayer;
+    AcDbObjectId mBlockLineType;
+    static constexpr int kLineWeightByBlock = -2;
 };

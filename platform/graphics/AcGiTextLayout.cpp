@@ -1,5 +1,7 @@
-// Plain lines and estimated sizes of single- and multiline text.
+// Plain lines and sizes of single- and multiline text.
 #include "graphics/AcGiTextLayout.h"
+
+#include "graphics/AcGiFont.h"
 
 #include <algorithm>
 #include <cctype>
@@ -108,8 +110,13 @@ std::size_t charCount(std::string_view text) {
 }
 
 double textWidth(std::string_view line, double height, double widthFactor) {
-    return static_cast<double>(charCount(line)) * height * kCharWidthRatio * widthFactor;
+    const AcGiFont& font = AcGiFont::plotFont();
+    double em = 0.0;
+    for (const char32_t cp : decodeUtf8(line)) em += font.advance(cp);
+    return em * emSize(height) * widthFactor;
 }
+
+double emSize(double height) { return height / AcGiFont::plotFont().capHeight(); }
 
 MTextBox layoutMText(const AcGiMTextData& m) {
     MTextBox box;

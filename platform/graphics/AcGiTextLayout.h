@@ -1,5 +1,6 @@
-// Plain-text lines of multiline text contents and the estimated size of text,
-// shared by the graphics back-ends and by text entities for their extents.
+// Plain-text lines of multiline text contents and the size of text in the
+// plot font, shared by the graphics back-ends and by text entities for their
+// extents, so that what is measured is what is drawn.
 #pragma once
 
 #include "graphics/AcGiGeometry.h"
@@ -10,8 +11,6 @@
 
 namespace AcGiTextLayout {
 
-// Average character advance as a fraction of the text height.
-constexpr double kCharWidthRatio = 0.6;
 // Distance between baselines of multiline text as a fraction of the height.
 constexpr double kLineSpacingRatio = 5.0 / 3.0;
 
@@ -23,8 +22,10 @@ std::string plainText(std::string_view text);
 // become "a/b". Lines are not wrapped.
 std::vector<std::string> mtextLines(std::string_view contents);
 
-// Estimated width of one line of text.
+// Width of one line of text in the plot font; height is the capital height.
 double textWidth(std::string_view line, double height, double widthFactor = 1.0);
+// The em size the plot font is set at for text of this (capital) height.
+double emSize(double height);
 
 // Laid-out multiline text: the lines with the start of each baseline in the
 // text's own coordinates (x along the direction, y up, origin at the

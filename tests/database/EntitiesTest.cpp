@@ -18,6 +18,7 @@
 #include "database/dbspline.h"
 #include "database/dbtext.h"
 #include "database/io/DwgMemoryFiler.h"
+#include "graphics/AcGiTextLayout.h"
 #include "graphics/AcGiRecordingContext.h"
 
 namespace {
@@ -147,13 +148,15 @@ TEST(MTextTest, ActualSizeAndWrapping) {
     AcDbMText m;
     m.setTextHeight(2.0);
     m.setContents("ab\\Pabcd");
-    EXPECT_DOUBLE_EQ(m.actualWidth(), 4 * 0.6 * 2.0);
+    EXPECT_DOUBLE_EQ(m.actualWidth(), AcGiTextLayout::textWidth("abcd", 2.0));
     EXPECT_NEAR(m.actualHeight(), 2.0 + 2.0 * 5.0 / 3.0, 1e-12);
-    // Width for "aaa bbb" (7 chars = 8.4) is too small: wraps into two lines.
+    // Width 6 is too small for "aaa bbb" but holds "bbb": two lines.
+    ASSERT_GT(AcGiTextLayout::textWidth("aaa bbb", 2.0), 6.0);
+    ASSERT_LT(AcGiTextLayout::textWidth("bbb", 2.0), 6.0);
     m.setContents("aaa bbb");
-    m.setWidth(5.0);
+    m.setWidth(6.0);
     ASSERT_EQ(m.wrappedLines().size(), 2u);
-    EXPECT_DOUBLE_EQ(m.actualWidth(), 3 * 1.2);
+    EXPECT_DOUBLE_EQ(m.actualWidth(), AcGiTextLayout::textWidth("bbb", 2.0));
     // A single word wider than the width keeps its line.
     m.setContents("abcdefghij");
     EXPECT_EQ(m.wrappedLines().size(), 1u);

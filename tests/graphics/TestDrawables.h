@@ -10,14 +10,18 @@
 
 inline AcDbObjectId fakeId(std::uintptr_t n) { return AcDbObjectId(reinterpret_cast<AcDbStub*>(n * 16)); }
 
-// Sets its own colour and layer like an entity does.
+// Sets its own colour, layer, linetype and weight like an entity does.
 class TestEntity : public AcGiDrawable {
 public:
     Adesk::UInt16 color = AcGiColor::kByLayer;
     AcDbObjectId layer;
+    AcDbObjectId lineType;  // null: ByLayer
+    int lineWeight = -1;    // ByLayer
     Adesk::UInt32 setAttributes(AcGiDrawableTraits* traits) override {
         traits->setColor(color);
         traits->setLayer(layer);
+        traits->setLineType(lineType);
+        traits->setLineWeight(lineWeight);
         return 0;
     }
 };

@@ -1,5 +1,8 @@
-// Multiline text contents to plain lines, and the layout box by attachment.
+// Multiline text contents to plain lines, the layout box by attachment, and
+// widths measured with the plot font.
 #include "graphics/AcGiTextLayout.h"
+
+#include "graphics/AcGiFont.h"
 
 #include <gtest/gtest.h>
 
@@ -55,7 +58,33 @@ TEST(MTextLayout, AttachmentPlacesTheBox) {
     EXPECT_EQ(layoutMText(m).lines.size(), 2u);
 }
 
-TEST(TextWidth, CountsCharactersNotBytes) {
-    EXPECT_DOUBLE_EQ(textWidth("\xC2\xB0" "F", 1.0), textWidth("AB", 1.0));
+TEST(TextWidth, IsTheFontsAdvancesOfEachCharacterNotByte) {
+    const AcGiFont& font = AcGiFont::plotFont();
+    const double em = emSize(1.0);
+    EXPECT_NEAR(em * font.capHeight(), 1.0, 1e-12);
+    EXPECT_NEAR(textWidth("\xC2\xB0" "F", 1.0), (font.advance(0xB0) + font.advance('F')) * em, 1e-12);
     EXPECT_DOUBLE_EQ(textWidth("AB", 2.0, 0.5), textWidth("AB", 1.0));
+    // A proportional font: four i are far narrower than four W.
+    EXPECT_LT(textWidth("iiii", 1.0) * 2, textWidth("WWWW", 1.0));
+    EXPECT_DOUBLE_EQ(textWidth("", 1.0), 0.0);
+}
+
+TEST(GlyphRun, DecodesUtf8AndPlacesGlyphsByAdvance) {
+    const AcGiFont& font = AcGiFont::plotFont();
+    const AcGiGlyphRun run = glyphRun("B\xC3\x9CRO m\xC2\xB2");
+    EXPECT_EQ(run.codePoints, U"B\u00DCRO m\u00B2");
+    ASSERT_EQ(run.offsets.size(), 7u);
+    EXPECT_DOUBLE_EQ(run.offsets[0], 0.0);
+    EXPECT_DOUBLE_EQ(run.offsets[2], font.advance('B') + font.advance(0xDC));
+    EXPECT_NEAR(run.advance, textWidth("B\xC3\x9CRO m\xC2\xB2", 1.0) / emSize(1.0), 1e-12);
+    if (!font.file().empty()) {
+        EXPECT_NE(run.glyphs[1], 0u);  // the font has U+00DC
+    }
+    // Broken UTF-8 (a lone continuation byte, a cut sequence, an overlong
+    // form, a surrogate) becomes replacement characters, one per bad byte.
+    EXPECT_EQ(decodeUtf8("a\x80" "b"), U"a\uFFFD" "b");
+    EXPECT_EQ(decodeUtf8("\xE2\x82"), U"\uFFFD\uFFFD");
+    EXPECT_EQ(decodeUtf8("\xC0\xAF"), U"\uFFFD\uFFFD");
+    EXPECT_EQ(decodeUtf8("\xED\xA0\x80"), U"\uFFFD\uFFFD\uFFFD");
+    EXPECT_EQ(decodeUtf8("\xF0\x9F\x98\x80"), U"\U0001F600");
 }
