@@ -51,6 +51,8 @@ bool AcDbSolid::subWorldDraw(AcGiWorldDraw* wd) {
     AcGePoint3d outline[4] = {corner(0), corner(1), corner(3), corner(2)};
     const Adesk::UInt32 n = mP2.isEqualTo(mP3) ? 3 : 4;
     if (n == 3) outline[2] = corner(2);
+    // A solid shows filled.
+    wd->subEntityTraits().setFillType(kAcGiFillAlways);
     wd->geometry().polygon(n, outline);
     return true;
 }
