@@ -82,7 +82,12 @@ LispStatus drawTripleFitting() {
     return kLispOk;
 }
 
-LispStatus drawTripleCenter() {
+namespace {
+
+// The shared body of the functions that build one kind of piece for a duct
+// key: read the arguments, build, answer the pieces by name.
+using PieceBuilder = bool (*)(DuctDbRecord&, int32_t, bool, int, DuctSolids&);
+LispStatus drawPiecesWith(PieceBuilder build, const char* const (&names)[3]) {
     acedRetNil();
     LispArgs args;
     ArgCursor cur(args);
@@ -91,25 +96,21 @@ LispStatus drawTripleCenter() {
     DuctDbRecord* db = ductRecord();
     if (!db) return kLispOk;
     DuctSolids pieces;
-    if (!buildDuctSolid(*db, draw.key, draw.convert, draw.other, pieces)) return kLispOk;
-    static const char* const names[3] = {"duct", "transition", ""};
+    if (!build(*db, draw.key, draw.convert, draw.other, pieces)) return kLispOk;
     returnPieces(names, pieces);
     return kLispOk;
 }
 
+} // namespace
+
+LispStatus drawTripleCenter() {
+    static const char* const names[3] = {"duct", "transition", ""};
+    return drawPiecesWith(buildDuctSolid, names);
+}
+
 LispStatus drawTripleDiffuser() {
-    acedRetNil();
-    LispArgs args;
-    ArgCursor cur(args);
-    DrawArgs draw;
-    if (!readDrawArgs(cur, draw)) return kLispWrongType;
-    DuctDbRecord* db = ductRecord();
-    if (!db) return kLispOk;
-    DuctSolids pieces;
-    if (!buildDiffuserConnection(*db, draw.key, draw.convert, draw.other, pieces)) return kLispOk;
     static const char* const names[3] = {"diffuser", "", ""};
-    returnPieces(names, pieces);
-    return kLispOk;
+    return drawPiecesWith(buildDiffuserConnection, names);
 }
 
 LispStatus solidUnion() {

@@ -77,12 +77,7 @@ int optionsDirect() {
     } catch (const _com_error&) {
         reportDatabaseError(db);
     }
-    if (privateDb) {
-        try {
-            db.Close();
-        } catch (const _com_error&) {
-        }
-    }
+    if (privateDb) closePrivateDatabase(db);
     if (locked) acDocManager->unlockDocument(workingDocument());
     return RSRSLT;
 }

@@ -35,12 +35,7 @@ LispStatus dwgDiff() {
     } catch (const _com_error&) {
         reportDatabaseError(db);
     }
-    if (privateDb) {
-        try {
-            db.Close();
-        } catch (const _com_error&) {
-        }
-    }
+    if (privateDb) closePrivateDatabase(db);
     if (locked) acDocManager->unlockDocument(document);
     acedRetNil();
     return kLispOk;

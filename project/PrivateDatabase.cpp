@@ -27,3 +27,10 @@ IProjectDatabasePtr openPrivateDatabase(const std::string& path, bool quiet) {
     }
     return db;
 }
+
+void closePrivateDatabase(IProjectDatabasePtr& db) {
+    try {
+        db.Close();
+    } catch (const _com_error&) {
+    }
+}

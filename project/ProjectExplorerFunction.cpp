@@ -90,12 +90,7 @@ LispStatus projectExplorer() {
     } catch (const _com_error&) {
         reportDatabaseError(db);
     }
-    if (privateDb) {
-        try {
-            db.Close();
-        } catch (const _com_error&) {
-        }
-    }
+    if (privateDb) closePrivateDatabase(db);
     if (locked) acDocManager->unlockDocument(document);
     if (!answered) return kLispOk;
     ResultList list;
