@@ -171,6 +171,22 @@ void AcDbDatabase::setTableIds(AcDbObjectId blocks, AcDbObjectId layers, AcDbObj
     mRegAppTable = regApps;
 }
 
+Acad::ErrorStatus AcDbDatabase::addMissingSymbolTables() {
+    AcDbObjectId* const ids[3] = {&mTextStyleTable, &mLinetypeTable, &mRegAppTable};
+    for (int i = 0; i < 3; ++i) {
+        if (!ids[i]->isNull()) continue;
+        AcDbSymbolTable* table = i == 0   ? static_cast<AcDbSymbolTable*>(new AcDbTextStyleTable())
+                                 : i == 1 ? static_cast<AcDbSymbolTable*>(new AcDbLinetypeTable())
+                                          : static_cast<AcDbSymbolTable*>(new AcDbRegAppTable());
+        if (Acad::ErrorStatus es = addAcDbObject(*ids[i], table); es != Acad::eOk) {
+            delete table;
+            return es;
+        }
+        table->close();
+    }
+    return Acad::eOk;
+}
+
 Acad::ErrorStatus AcDbDatabase::getBlockTable(AcDbBlockTable*& t, AcDb::OpenMode m) const { return openTable(mBlockTable, t, m); }
 Acad::ErrorStatus AcDbDatabase::getLayerTable(AcDbLayerTable*& t, AcDb::OpenMode m) const { return openTable(mLayerTable, t, m); }
 Acad::ErrorStatus AcDbDatabase::getTextStyleTable(AcDbTextStyleTable*& t, AcDb::OpenMode m) const { return openTable(mTextStyleTable, t, m); }

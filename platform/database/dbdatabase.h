@@ -60,6 +60,10 @@ public:
     // File readers set the table ids after reading the tables.
     void setTableIds(AcDbObjectId blocks, AcDbObjectId layers, AcDbObjectId styles, AcDbObjectId linetypes,
                      AcDbObjectId regApps);
+    // A file may leave out the text style, linetype and application tables;
+    // file readers call this after setTableIds and setHandseed so that the
+    // drawing gets empty ones (handles above the file's) and can be saved.
+    Acad::ErrorStatus addMissingSymbolTables();
 
     Acad::ErrorStatus getBlockTable(AcDbBlockTable*& table, AcDb::OpenMode mode = AcDb::kForRead) const;
     Acad::ErrorStatus getLayerTable(AcDbLayerTable*& table, AcDb::OpenMode mode = AcDb::kForRead) const;

@@ -353,6 +353,7 @@ Acad::ErrorStatus readBinaryDrawing(AcDbDatabase* db, std::string_view bytes, st
     for (auto& [name, value] : vars) db->setHeaderVar(name, value);
     db->carriedDxf() = std::move(carried);
     db->setHandseed(AcDbHandle(handseed));
+    if (db->addMissingSymbolTables() != Acad::eOk) return r.fail("cannot make a missing symbol table");
     // Older drawings kept the OBJECTS data as one text.
     std::string why;
     if (!adoptCarriedObjectText(db, why)) return r.fail("damaged OBJECTS data: " + why);

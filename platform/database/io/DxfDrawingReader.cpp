@@ -589,21 +589,8 @@ Acad::ErrorStatus DxfDrawingReader::read(std::string_view text) {
     // The objects carried as text keep their handles: new objects get
     // handles above every handle of the file.
     mDb->setHandseed(AcDbHandle(std::max({mHandseed, mMaxLoaded + 1, mMaxHandle + 1})));
-    // A file may leave out the text style, linetype and application tables;
-    // the drawing gets empty ones (handles above the file's) so that it can
-    // be saved again.
-    AcDbSymbolTable* const missing[3] = {mTableIds[2].isNull() ? new AcDbTextStyleTable() : nullptr,
-                                         mTableIds[3].isNull() ? new AcDbLinetypeTable() : nullptr,
-                                         mTableIds[4].isNull() ? new AcDbRegAppTable() : nullptr};
-    for (int i = 0; i < 3; ++i) {
-        if (!missing[i]) continue;
-        if (Acad::ErrorStatus es = mDb->addAcDbObject(mTableIds[2 + i], missing[i]); es != Acad::eOk) {
-            delete missing[i];
-            return fail(es, "cannot make a missing symbol table", mTags.size());
-        }
-        missing[i]->close();
-    }
-    mDb->setTableIds(mTableIds[0], mTableIds[1], mTableIds[2], mTableIds[3], mTableIds[4]);
+    if (Acad::ErrorStatus es = mDb->addMissingSymbolTables(); es != Acad::eOk)
+        return fail(es, "cannot make a missing symbol table", mTags.size());
     return Acad::eOk;
 }
 
