@@ -21,6 +21,8 @@ namespace {
 constexpr double kPi = std::numbers::pi;
 constexpr int kArcSamples = 24;
 constexpr int kMaxPatternLines = 4000;
+// Dash pieces one hatch draws at most; past that its lines plot continuous.
+constexpr int kMaxDashPieces = 50000;
 
 using Groups = std::vector<AcDbHatch::Group>;
 
@@ -28,6 +30,7 @@ struct PatternLine {
     double angle = 0.0;  // degrees
     AcGePoint2d base;
     AcGeVector2d offset;
+    std::vector<double> dashes;  // > 0 a dash, < 0 a gap, 0 a dot
 };
 
 // What the groups say, with the positions of the values a move changes.
@@ -256,6 +259,7 @@ bool readLayout(const Groups& g, Layout& out) {
                 for (int64_t d = 0; d < dashes; ++d) {
                     out.lengths.push_back(r.index());
                     if (!r.real(49, v)) return false;
+                    line.dashes.push_back(v);
                 }
                 out.lines.push_back(line);
             }
@@ -268,15 +272,6 @@ bool readLayout(const Groups& g, Layout& out) {
         }
     }
     return true;
-}
-
-double signedArea(const std::vector<AcGePoint2d>& loop) {
-    double a = 0;
-    for (size_t i = 0; i < loop.size(); ++i) {
-        const AcGePoint2d &p = loop[i], &q = loop[(i + 1) % loop.size()];
-        a += p.x * q.y - q.x * p.y;
-    }
-    return a / 2;
 }
 
 // The stretches of the line {x : x . across = c} inside the loops (even-odd).
@@ -333,30 +328,29 @@ std::vector<std::vector<AcGePoint3d>> AcDbHatch::loops() const {
     return out;
 }
 
-// Solid: one polygon of every loop, the largest counter-clockwise and the
-// others clockwise, so both fill rules leave the holes open. Pattern: each
-// line family clipped to the loops (dashes drawn as full lines).
+// Solid: one filled polygon of every loop, joined by seams that run there
+// and back (they cancel out), so the even-odd fill leaves holes and fills
+// islands inside them. Pattern: each line family clipped to the loops
+// (even-odd too), dashed as its pattern says.
 bool AcDbHatch::subWorldDraw(AcGiWorldDraw* wd) {
     Layout l;
     if (!readLayout(mGroups, l) || l.loops.empty()) return true;
     auto toWorld = [&](const AcGePoint2d& p) { return ocsToWorld(l.normal, AcGePoint3d(p.x, p.y, l.elevation)); };
     if (l.solid) {
-        size_t outer = 0;
-        for (size_t i = 1; i < l.loops.size(); ++i)
-            if (std::fabs(signedArea(l.loops[i])) > std::fabs(signedArea(l.loops[outer]))) outer = i;
         std::vector<AcGePoint3d> polygon;
-        for (size_t i = 0; i < l.loops.size(); ++i) {
-            std::vector<AcGePoint2d> loop = l.loops[(i + outer) % l.loops.size()];
-            const bool ccw = signedArea(loop) > 0;
-            if (ccw != (i == 0)) std::reverse(loop.begin(), loop.end());
+        for (const auto& loop : l.loops) {
             for (const AcGePoint2d& p : loop) polygon.push_back(toWorld(p));
             polygon.push_back(toWorld(loop.front()));
-            if (i > 0) polygon.push_back(polygon[0]);  // back to where the outer loop closed
+            if (polygon.size() > loop.size() + 1) polygon.push_back(polygon[0]);  // back along the seam
         }
+        AcGiSubEntityTraits& traits = wd->subEntityTraits();
+        const AcGiFillType fill = traits.fillType();
+        traits.setFillType(kAcGiFillAlways);
         wd->geometry().polygon(static_cast<Adesk::UInt32>(polygon.size()), polygon.data());
+        traits.setFillType(fill);
         return true;
     }
-    int drawn = 0;
+    int drawn = 0, pieces = 0;
     for (const PatternLine& line : l.lines) {
         const double a = line.angle * kPi / 180;
         const AcGeVector2d along(std::cos(a), std::sin(a)), across(-std::sin(a), std::cos(a));
@@ -368,13 +362,37 @@ bool AcDbHatch::subWorldDraw(AcGiWorldDraw* wd) {
                 const double d = p.asVector().dotProduct(across);
                 lo = std::min(lo, d), hi = std::max(hi, d);
             }
+        double period = 0;
+        for (double d : line.dashes) period += std::fabs(d);
         const double origin = line.base.asVector().dotProduct(across), step = std::fabs(spacing);
         for (double k = std::ceil((lo - origin) / step); origin + k * step <= hi && drawn < kMaxPatternLines; ++k, ++drawn) {
             const double c = origin + k * step;
+            // Where this line's pattern starts: its base moved by whole offsets.
+            const double start = line.base.asVector().dotProduct(along) +
+                                 (c - origin) / spacing * line.offset.dotProduct(along);
+            auto point = [&](double t) { return toWorld(AcGePoint2d(0, 0) + along * t + across * c); };
             for (const auto& [from, to] : insideStretches(l.loops, along, across, c)) {
-                const AcGePoint3d ends[2] = {toWorld(AcGePoint2d(0, 0) + along * from + across * c),
-                                             toWorld(AcGePoint2d(0, 0) + along * to + across * c)};
-                wd->geometry().polyline(2, ends, &l.normal);
+                if (period < 1e-9 || pieces + (to - from) / period * line.dashes.size() > kMaxDashPieces) {
+                    const AcGePoint3d ends[2] = {point(from), point(to)};
+                    wd->geometry().polyline(2, ends, &l.normal);
+                    continue;
+                }
+                // Walk the pattern from the period that holds the stretch's start.
+                double t = start + std::floor((from - start) / period) * period;
+                for (size_t d = 0; t < to; d = (d + 1) % line.dashes.size()) {
+                    const double length = line.dashes[d], end = t + std::fabs(length);
+                    if (length != 0 && end <= t) break;  // too far out for the pattern's size
+                    if (length > 0 && end > from) {
+                        const AcGePoint3d ends[2] = {point(std::max(t, from)), point(std::min(end, to))};
+                        wd->geometry().polyline(2, ends, &l.normal);
+                        ++pieces;
+                    } else if (length == 0 && t >= from) {
+                        const AcGePoint3d dot = point(t);
+                        wd->geometry().polyline(1, &dot, &l.normal);
+                        ++pieces;
+                    }
+                    t = end;
+                }
             }
         }
     }

@@ -90,6 +90,7 @@ public:
         }
         cairo_close_path(mCr);
         setColor(pen.rgb);
+        cairo_set_fill_rule(mCr, CAIRO_FILL_RULE_EVEN_ODD);
         cairo_fill(mCr);
     }
 

@@ -31,6 +31,7 @@ public:
     // Starts the picture on out (an open temporary file).
     virtual bool begin(std::FILE* out, const PlotView& view, std::string& error) = 0;
     virtual void stroke(const AcGePoint2d* points, std::size_t count, bool closed, const PlotPen& pen) = 0;
+    // Filled by the even-odd rule: a loop inside another is a hole.
     virtual void fill(const AcGePoint2d* points, std::size_t count, const PlotPen& pen) = 0;
     // Counter-clockwise from a0 to a1 (radians, a0 < a1).
     virtual void arc(const AcGePoint2d& center, double radius, double a0, double a1, const PlotPen& pen) = 0;

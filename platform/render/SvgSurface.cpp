@@ -69,7 +69,7 @@ public:
         }
         mBuffer += "\" style=\"fill:";
         color(pen.rgb);
-        mBuffer += ";stroke:none\"/>\n";
+        mBuffer += ";fill-rule:evenodd;stroke:none\"/>\n";
         maybeFlush();
     }
 

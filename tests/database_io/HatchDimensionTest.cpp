@@ -57,23 +57,74 @@ std::string readAndSave(const std::string& dxf, AcDbDatabase& db) {
 
 }  // namespace
 
-// A solid square with a square hole is one polygon: the outer loop one
-// way round, the hole the other, so either fill rule leaves the hole open.
+// Whether p is inside the polygon by the even-odd rule, as plots fill.
+bool insideEvenOdd(const std::vector<AcGePoint3d>& polygon, double x, double y) {
+    bool inside = false;
+    for (size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {
+        const AcGePoint3d &p = polygon[i], &q = polygon[j];
+        if ((p.y > y) != (q.y > y) && x < (q.x - p.x) * (y - p.y) / (q.y - p.y) + p.x) inside = !inside;
+    }
+    return inside;
+}
+
+// A solid square with a square hole and an island in the hole is one filled
+// polygon: the ring and the island are inside it, the hole is not.
 TEST(Hatch, SolidFillKeepsItsHolesOpen) {
+    const std::string island = polylinePath({{4.5, 4.5}, {5.5, 4.5}, {5.5, 5.5}, {4.5, 5.5}}, 16 | 2);
     AcDbDatabase db(false, true);
-    readAndSave(drawingWith(hatch(true, kSquare + kHole, 2)), db);
+    readAndSave(drawingWith(hatch(true, kSquare + kHole + island, 3)), db);
     AcDbEntityPointer e(onlyEntity(db), AcDb::kForRead);
     auto* h = AcDbHatch::cast(e.object());
     ASSERT_TRUE(h);
     EXPECT_TRUE(h->isSolidFill());
-    ASSERT_EQ(h->loops().size(), 2u);
+    ASSERT_EQ(h->loops().size(), 3u);
     AcGiRecordingContext drawn(false);
     drawn.draw(h);
     ASSERT_EQ(drawn.count("polygon"), 1u);
-    const auto& points = drawn.recordsOfKind("polygon")[0]->points;
-    double area = 0;  // signed, of the whole outline: 100 - 4
-    for (size_t i = 0; i + 1 < points.size(); ++i) area += points[i].x * points[i + 1].y - points[i + 1].x * points[i].y;
-    EXPECT_NEAR(std::fabs(area) / 2, 96.0, 1e-9);
+    const AcGiRecord& fill = *drawn.recordsOfKind("polygon")[0];
+    EXPECT_TRUE(fill.traits.filled);
+    EXPECT_TRUE(insideEvenOdd(fill.points, 1, 1));        // the ring
+    EXPECT_TRUE(insideEvenOdd(fill.points, 9, 5));
+    EXPECT_FALSE(insideEvenOdd(fill.points, 4.2, 5));     // the hole
+    EXPECT_FALSE(insideEvenOdd(fill.points, 5, 5.8));
+    EXPECT_TRUE(insideEvenOdd(fill.points, 5, 5));        // the island in it
+    EXPECT_FALSE(insideEvenOdd(fill.points, 11, 5));      // outside
+}
+
+// A dashed family (dash 2, gap 1, a dot, gap 1; period 4) whose lines are 1
+// apart and shifted 0.5 along by each step: every dash lies on its line's
+// pattern, lines start their pattern from the shifted base, dots are drawn.
+TEST(Hatch, PatternDashesFollowTheirLine) {
+    const std::string dashed = " 52\n0.0\n 41\n1.0\n 77\n0\n 78\n1\n 53\n0.0\n 43\n0.0\n 44\n0.5\n 45\n0.5\n"
+                               " 46\n1.0\n 79\n4\n 49\n2.0\n 49\n-1.0\n 49\n0.0\n 49\n-1.0\n";
+    AcDbDatabase db(false, true);
+    readAndSave(drawingWith(hatch(false, kSquare, 1, dashed)), db);
+    AcDbEntityPointer e(onlyEntity(db), AcDb::kForRead);
+    AcGiRecordingContext drawn(false);
+    drawn.draw(e.object());
+    int dashes = 0, dots = 0;
+    for (const AcGiRecord* r : drawn.recordsOfKind("polyline")) {
+        const double y = r->points[0].y;
+        const double k = y - 0.5;  // line k runs at y = 0.5 + k, its pattern starting at x = 0.5 k
+        ASSERT_NEAR(k, std::round(k), 1e-9) << r->describe();
+        const double phase = std::fmod(std::fmod(r->points[0].x - 0.5 * k, 4.0) + 4.0, 4.0);
+        if (r->points.size() == 1) {
+            ++dots;
+            EXPECT_NEAR(phase, 3.0, 1e-9) << r->describe();
+            continue;
+        }
+        ++dashes;
+        const double length = r->points[1].x - r->points[0].x;
+        EXPECT_GT(length, 0.0);
+        EXPECT_LE(length, 2.0 + 1e-9);
+        // A dash starts at its pattern's start, unless the boundary cut it.
+        if (r->points[0].x > 1e-9) {
+            EXPECT_NEAR(std::fmin(phase, 4.0 - phase), 0.0, 1e-9) << r->describe();
+        }
+        EXPECT_TRUE(r->points[1].x <= 10 + 1e-9);
+    }
+    EXPECT_GE(dashes, 25);  // ten lines of 10, about 2.5 dashes each
+    EXPECT_GE(dots, 20);
 }
 
 TEST(Hatch, PatternLinesStayInsideTheBoundary) {

@@ -95,6 +95,34 @@ TEST_F(PlotPictureTest, PngHasTheAskedSizeAndTheRedLineWhereItWasDrawn) {
     EXPECT_EQ(picture.pixel(110, 210), 0x000000u);
 }
 
+// A filled outline that goes round a square, then round a smaller square
+// inside it the same way (joined by a seam there and back): by the even-odd
+// rule the inner square is a hole, in PNG and in PDF alike.
+TEST_F(PlotPictureTest, FilledLoopInsideAnotherIsAHole) {
+    ScriptedDrawable ring;
+    ring.world = [](AcGiWorldDraw* wd) {
+        const AcGePoint3d outline[] = {{0, 0, 0},   {100, 0, 0},  {100, 100, 0}, {0, 100, 0},  {0, 0, 0},
+                                       {40, 40, 0}, {60, 40, 0},  {60, 60, 0},   {40, 60, 0},  {40, 40, 0}};
+        wd->subEntityTraits().setFillType(kAcGiFillAlways);
+        wd->geometry().polygon(10, outline);
+        return true;
+    };
+    const PlotOptions options = RedLineScene::options();
+    for (const char* name : {"ring.png", "ring.pdf"}) {
+        fs::path png = plot({&ring}, name, options);
+        if (png.extension() == ".pdf") {
+            run("pdftoppm -png -singlefile -r 72 " + png.string() + " " + (dir / "ring-pdf").string());
+            png = dir / "ring-pdf.png";
+        }
+        const Picture picture(png);
+        ASSERT_TRUE(picture.valid()) << name;
+        const int w = picture.width(), h = picture.height();
+        EXPECT_EQ(picture.pixel(w / 2, h / 2), 0xFFFFFFu) << name << ": the hole is filled";
+        EXPECT_EQ(picture.pixel(w / 5, h / 2), 0x000000u) << name << ": the ring is not";
+        EXPECT_EQ(picture.pixel(w / 2, h / 5), 0x000000u) << name;
+    }
+}
+
 TEST_F(PlotPictureTest, BlackBackgroundTurnsColourSevenWhite) {
     RedLineScene scene;
     PlotOptions options = RedLineScene::options();

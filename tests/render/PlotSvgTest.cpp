@@ -248,7 +248,7 @@ TEST_F(PlotSvgTest, ClosedShapesDrawnWithFillAreFilled) {
     };
     const std::string summary = plot({&shapes});
     EXPECT_EQ(summary, "viewBox -5.25 -0.5 5.5 1\n"
-                       "polygon 0,0 -1,-0.25 -1,0.25 nostroke style=fill:#ff0000;stroke:none\n"
+                       "polygon 0,0 -1,-0.25 -1,0.25 nostroke style=fill:#ff0000;fill-rule:evenodd;stroke:none\n"
                        "polyline -1,0 -5,0 #ff0000\n"
                        "polygon 0,0 -1,-0.25 -1,0.25 #ff0000\n")
         << summary;
