@@ -10,7 +10,8 @@ DEBIAN_PACKAGES = cmake g++ make libsqlite3-dev sqlite3 googletest libgtest-dev 
                   libfontconfig-dev fonts-dejavu-core poppler-utils librecad
 
 # `make fuzz` builds the fuzz programs with clang (libFuzzer, sanitizers) in
-# $(FUZZ_BUILD) and runs each for FUZZ_SECONDS.
+# $(FUZZ_BUILD) and runs each for FUZZ_SECONDS (or FUZZ_RUNS inputs, with
+# FUZZ_SEED fixing the random seed: see fuzz/run_fuzzers.sh).
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZERS = dxf_reader binary_reader lisp module_functions

@@ -3,8 +3,10 @@
 # (new inputs stay in the build folder) and prints one line per program:
 # seconds, executions, executions per second, and whether it found a fault.
 # A fault leaves the input in BUILD/fuzz-crashes/ and fails the run.
-# FUZZ_SEED fixes the fuzzer's random seed (CI uses it so that a smoke run
-# does not go red on a fault it happened upon rather than one a change made).
+# FUZZ_SEED fixes the fuzzer's random seed and FUZZ_RUNS bounds each program
+# by a number of inputs instead of SECONDS: with both, a smoke run on a fresh
+# build folder tries the same inputs on every machine, so CI goes red on a
+# fault a change made, never on one a faster machine happened upon.
 # Usage: run_fuzzers.sh BUILD SECONDS NAME...
 set -u
 build=$(cd "$1" && pwd)
@@ -19,10 +21,16 @@ for name in "$@"; do
     corpus="$build/fuzz-corpus/$name"
     mkdir -p "$corpus"
     log="$build/fuzz-$name.log"
+    # Inputs that once found faults start every run too.
+    # (the list of names was expanded when the loop began, so the positional
+    # parameters are free to hold this program's corpus folders)
+    set -- "$corpus" "$source/fuzz/corpus/$name"
+    [ -d "$source/fuzz/regressions/$name" ] && set -- "$@" "$source/fuzz/regressions/$name"
     # One input may take at most 10 s; a slower one is reported as a fault.
-    "$build/fuzz_$name" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
+    if [ -n "${FUZZ_RUNS:-}" ]; then bound="-runs=$FUZZ_RUNS"; else bound="-max_total_time=$seconds"; fi
+    "$build/fuzz_$name" "$bound" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
         -print_final_stats=1 -artifact_prefix="$crashes/$name-" ${FUZZ_SEED:+-seed="$FUZZ_SEED"} \
-        "$corpus" "$source/fuzz/corpus/$name" > "$log" 2>&1
+        "$@" > "$log" 2>&1
     status=$?
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
     rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log")
@@ -32,6 +40,6 @@ for name in "$@"; do
         verdict="FAULT (see $log)"
         failed=1
     fi
-    echo "fuzz_$name: ${seconds} s, ${runs:-?} runs, ${rate:-?} runs/s, $verdict"
+    echo "fuzz_$name: ${runs:-?} runs, ${rate:-?} runs/s, $verdict"
 done
 exit $failed

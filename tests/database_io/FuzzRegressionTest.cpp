@@ -70,4 +70,13 @@ TEST(FuzzRegressions, BinaryReader) {
     // without linetypes and could not be saved as DXF; both readers now give
     // such a drawing empty tables, so it takes the round trip.
     EXPECT_FALSE(refusals.count("no-linetype-table.dwg")) << refusals["no-linetype-table.dwg"];
+    // An unknown class filed under the DXF name MTEXT became a proxy that
+    // was saved as an MTEXT without its text groups, which no reader takes
+    // back; the class table is refused as damaged instead.
+    EXPECT_NE(refusals["unknown-class-with-mtext-name.dwg"].find("takes the DXF name MTEXT"), std::string::npos)
+        << refusals["unknown-class-with-mtext-name.dwg"];
+    // A block listing one entity twice was saved with two objects under one
+    // handle, which no reader takes back.
+    EXPECT_NE(refusals["entity-listed-twice.dwg"].find("which is listed already"), std::string::npos)
+        << refusals["entity-listed-twice.dwg"];
 }

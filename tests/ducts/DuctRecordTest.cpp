@@ -3,35 +3,27 @@
 // the row operations built on load and save.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <map>
 
 #include "RecordingDatabase.h"
 #include "ducts/DuctDbRecord.h"
 #include "projectdb/fieldlisthelpers.h"
-#include "projectdb/projectfile.h"
+#include "tests/support/OpenProjectTest.h"
 
 namespace {
 
-class DuctRecord : public ::testing::Test {
+class DuctRecord : public OpenProjectTest {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/orv-ductrec-XXXXXX";
-        dir = mkdtemp(pattern);
-        auto created = projectdb::createProject(dir, "job");
-        ASSERT_TRUE(created.ok) << created.message;
-        ASSERT_TRUE(SUCCEEDED(real.CreateInstance()));
-        ASSERT_GT(real.OpenProject(created.path.c_str()).length(), 0u);
-        recorder = new RecordingDatabase(real);
+        OpenProjectTest::SetUp();
+        if (HasFatalFailure()) return;
+        recorder = new RecordingDatabase(db);
         record.setDatabase(IProjectDatabasePtr(recorder));
         recorder->Release();  // the record's reference keeps it alive
     }
     void TearDown() override {
         record.setDatabase(nullptr);
-        real.Close();
-        real.Release();
-        std::filesystem::remove_all(dir);
+        OpenProjectTest::TearDown();
     }
     // A new row with a few columns set; answers its key.
     int32_t newDuct(double width, const std::string& sizeFor) {
@@ -47,8 +39,6 @@ protected:
         return names;
     }
 
-    std::string dir;
-    IProjectDatabasePtr real;
     RecordingDatabase* recorder = nullptr;
     DuctDbRecord record;
 };
@@ -148,7 +138,7 @@ TEST(DuctRecordLoadRules, ArrayIsWalkedFromItsLowerBound) {
 
 TEST_F(DuctRecord, ProjectTableHasExactlyTheRecordColumns) {
     _variant_t names;
-    ASSERT_TRUE(real.SelectColumn(L"select name from pragma_table_info('tblDuct')", names));
+    ASSERT_TRUE(db.SelectColumn(L"select name from pragma_table_info('tblDuct')", names));
     ASSERT_EQ(names.vt, VT_ARRAY | VT_VARIANT);
     std::map<std::wstring, int> inTable;
     const auto* items = static_cast<const VARIANT*>(names.parray->pvData);

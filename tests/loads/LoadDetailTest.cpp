@@ -3,28 +3,23 @@
 // rule, empty month lists, results and the dialog's resource.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 
 #include "lisp/AdsHost.h"
 #include "loads/LoadDetailDialog.h"
 #include "loads/LoadResultRecords.h"
-#include "projectdb/projectfile.h"
 #include "ui/DialogActions.h"
 #include "ui/MessageBox.h"
+#include "tests/support/OpenProjectTest.h"
 
 using namespace hvac;
 
 namespace {
 
-class LoadDetail : public ::testing::Test {
+class LoadDetail : public OpenProjectTest {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/orv-loaddetail-XXXXXX";
-        dir = mkdtemp(pattern);
-        auto created = projectdb::createProject(dir, "job");
-        ASSERT_TRUE(created.ok) << created.message;
-        ASSERT_TRUE(SUCCEEDED(db.CreateInstance()));
-        ASSERT_GT(db.OpenProject(created.path.c_str()).length(), 0u);
+        OpenProjectTest::SetUp();
+        if (HasFatalFailure()) return;
         exec(L"insert into tblLoadRoomHeating (ixRoomL, dRoof, dWall, dDoor, dGlass, dEquipment, dRoomTotal, "
              L"dSystemTotal, iHeatingCFM, iOSACFM) values (5, 20000, 10000, 4130, 0, 0, 34130, 0, 800, 200)");
         exec(L"insert into tblLoadRoomHeating (ixZone, dRoomTotal, dSystemTotal, dSystem62Total, dVentilation62, "
@@ -44,9 +39,7 @@ protected:
         uiClearDialogActions();
         cooling.reset();
         heating.reset();
-        db.Close();
-        db.Release();
-        std::filesystem::remove_all(dir);
+        OpenProjectTest::TearDown();
     }
     void exec(const wchar_t* sql) { ASSERT_TRUE(db.Execute(sql)) << "failed: " << _bstr_t(sql).utf8(); }
 
@@ -84,8 +77,7 @@ protected:
         return row < 0 ? "<no row>" : m.text(row, column);
     }
 
-    std::string dir, output;
-    IProjectDatabasePtr db;
+    std::string output;
     std::unique_ptr<CoolingLoadRecord> cooling;
     std::unique_ptr<HeatingLoadRecord> heating;
     int result = 0;

@@ -3,13 +3,11 @@
 // months, and finds on a real project through the named indexes.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "loads/LoadResultRecords.h"
 #include "project/ProjectData.h"
 #include "projectdb/fieldlisthelpers.h"
-#include "projectdb/projectfile.h"
 #include "tests/loads/RecordingProjectDatabase.h"
+#include "tests/support/OpenProjectTest.h"
 
 using namespace hvac;
 
@@ -147,24 +145,7 @@ TEST(ResultFields, TablesHoldTheColumnsInDeclaredOrder) {
 
 namespace {
 
-class Project : public ::testing::Test {
-protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/orv-loadrecords-XXXXXX";
-        dir = mkdtemp(pattern);
-        auto created = projectdb::createProject(dir, "job");
-        ASSERT_TRUE(created.ok) << created.message;
-        ASSERT_TRUE(SUCCEEDED(db.CreateInstance()));
-        ASSERT_GT(db.OpenProject(created.path.c_str()).length(), 0u);
-    }
-    void TearDown() override {
-        db.Close();
-        db.Release();
-        std::filesystem::remove_all(dir);
-    }
-    std::string dir;
-    IProjectDatabasePtr db;
-};
+using Project = OpenProjectTest;
 
 } // namespace
 

@@ -4,30 +4,25 @@
 // turning vanes) and that Cancel stores nothing; the block browse.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 
 #include "editor/EditorInput.h"
 #include "lisp/AdsHost.h"
 #include "options/OptionsDialog.h"
-#include "projectdb/projectfile.h"
 #include "ui/DialogActions.h"
 #include "ui/MessageBox.h"
 #include "ui/SysColors.h"
+#include "tests/support/OpenProjectTest.h"
 
 using namespace hvac;
 
 namespace {
 
-class Options : public ::testing::Test {
+class Options : public OpenProjectTest {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/orv-options-XXXXXX";
-        dir = mkdtemp(pattern);
-        auto created = projectdb::createProject(dir, "job");
-        ASSERT_TRUE(created.ok) << created.message;
-        ASSERT_TRUE(SUCCEEDED(db.CreateInstance()));
-        ASSERT_GT(db.OpenProject(created.path.c_str()).length(), 0u);
+        OpenProjectTest::SetUp();
+        if (HasFatalFailure()) return;
         uiClearDialogActions();
         acedClearInput();
         adsSetOutputSink([this](std::string_view text) { output.append(text); });
@@ -36,9 +31,7 @@ protected:
         adsSetOutputSink({});
         uiClearDialogActions();
         acedClearInput();
-        db.Close();
-        db.Release();
-        std::filesystem::remove_all(dir);
+        OpenProjectTest::TearDown();
     }
     void exec(const std::string& sql) { ASSERT_TRUE(db.Execute(sql.c_str())) << sql; }
     void setText(const std::string& key, const std::string& text) {
@@ -83,8 +76,7 @@ protected:
         return d.grid().model().cell(d.rowOfKey(key), 1).textColor == GetSysColor(COLOR_GRAYTEXT);
     }
 
-    std::string dir, output;
-    IProjectDatabasePtr db;
+    std::string output;
     int result = 0;
 };
 

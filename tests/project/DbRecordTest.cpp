@@ -2,32 +2,12 @@
 // changed fields of new and read records.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-
 #include "project/DbRecord.h"
-#include "projectdb/projectfile.h"
+#include "tests/support/OpenProjectTest.h"
 
 namespace {
 
-class Records : public ::testing::Test {
-protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/orv-records-XXXXXX";
-        dir = mkdtemp(pattern);
-        auto created = projectdb::createProject(dir, "job");
-        ASSERT_TRUE(created.ok) << created.message;
-        ASSERT_TRUE(SUCCEEDED(db.CreateInstance()));
-        ASSERT_EQ(db.OpenProject(created.path.c_str()).length() > 0, true);
-    }
-    void TearDown() override {
-        db.Close();
-        db.Release();
-        std::filesystem::remove_all(dir);
-    }
-    std::string dir;
-    IProjectDatabasePtr db;
-};
+using Records = OpenProjectTest;
 
 } // namespace
 

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "database/dbclasses.h"
@@ -202,6 +203,33 @@ std::string tablesOfTheirClasses(const uint64_t (&tables)[5], Resolve idOf) {
     return {};
 }
 
+// Every entity belongs to one block, once: the writers walk the blocks'
+// lists, so an entity listed twice would be written twice under one handle,
+// and an object that is not an entity would be written as one. Answers why
+// a block's list is damaged, or "".
+std::string blocksListEachEntityOnce(AcDbDatabase* db) {
+    AcDbBlockTable* blocks = nullptr;
+    if (acdbOpenObject(blocks, db->blockTableId(), AcDb::kForRead) != Acad::eOk) return {};
+    const std::vector<AcDbObjectId> records = blocks->recordIds(true);
+    blocks->close();
+    std::unordered_set<AcDbStub*> listed;
+    for (AcDbObjectId recordId : records) {
+        AcDbBlockTableRecord* record = nullptr;
+        if (acdbOpenObject(record, recordId, AcDb::kForRead) != Acad::eOk) continue;
+        const std::vector<AcDbObjectId> entities = record->entityIds(true);
+        record->close();
+        for (AcDbObjectId id : entities) {
+            AcDbStub* stub = id.stub();
+            const std::string which = "block record " + recordId.handle().asString() + " lists ";
+            if (!stub || !stub->object || !stub->object->isKindOf(AcDbEntity::desc()))
+                return which + "an object that is not an entity (handle " + id.handle().asString() + ")";
+            if (!listed.insert(stub).second)
+                return which + "entity " + id.handle().asString() + ", which is listed already";
+        }
+    }
+    return {};
+}
+
 }  // namespace
 
 Acad::ErrorStatus readBinaryDrawing(AcDbDatabase* db, std::string_view bytes, std::string& message) {
@@ -266,6 +294,14 @@ Acad::ErrorStatus readBinaryDrawing(AcDbDatabase* db, std::string_view bytes, st
         c.isEntity = (flags & 1) != 0;
         c.dxfTags = (flags & 2) != 0;
         if (!c.dxfTags) runtime[i] = dynamic_cast<AcRxClass*>(acrxClassDictionary()->at(c.className));
+        // An unknown class kept as a proxy is written back under its DXF
+        // name; a name that a known class owns would then be read as that
+        // class from data it never filed, so such a table is damaged.
+        if (r.in.ok() && !c.dxfTags && runtime[i] == nullptr) {
+            if (const AcRxClass* owner = classForDxfName(c.dxfName))
+                return r.fail("damaged class table: the unknown class " + c.className + " takes the DXF name " +
+                              c.dxfName + " of " + owner->name());
+        }
     }
 
     // Handle index: every object of the file gets its id up front, so
@@ -350,6 +386,7 @@ Acad::ErrorStatus readBinaryDrawing(AcDbDatabase* db, std::string_view bytes, st
         return r.fail("the drawing has no block or layer table");
     reindexTables(db);
     if (db->modelSpaceId().isNull()) return r.fail("the drawing has no model space");
+    if (std::string why = blocksListEachEntityOnce(db); !why.empty()) return r.fail(why);
     for (auto& [name, value] : vars) db->setHeaderVar(name, value);
     db->carriedDxf() = std::move(carried);
     db->setHandseed(AcDbHandle(handseed));
