@@ -4,9 +4,9 @@
 # seconds, executions, executions per second, and whether it found a fault.
 # A fault leaves the input in BUILD/fuzz-crashes/ and fails the run.
 # FUZZ_SEED fixes the fuzzer's random seed and FUZZ_RUNS bounds each program
-# by a number of inputs instead of SECONDS: with both, a smoke run on a fresh
-# build folder tries the same inputs on every machine, so CI goes red on a
-# fault a change made, never on one a faster machine happened upon.
+# by a number of inputs instead of SECONDS: with both, a smoke run does the
+# same amount of work on a fast machine as on a slow one (the inputs tried
+# still vary a little, as coverage feedback depends on addresses).
 # Usage: run_fuzzers.sh BUILD SECONDS NAME...
 set -u
 build=$(cd "$1" && pwd)
