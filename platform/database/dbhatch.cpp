@@ -33,6 +33,13 @@ struct PatternLine {
     std::vector<double> dashes;  // > 0 a dash, < 0 a gap, 0 a dot
 };
 
+// The groups of an arc or elliptic arc edge: start and end angle (degrees;
+// an ellipse's are parameters from its major axis) and the direction flag.
+struct ArcEdge {
+    size_t start, end, ccw;
+    bool elliptic;
+};
+
 // What the groups say, with the positions of the values a move changes.
 struct Layout {
     AcGeVector3d normal = AcGeVector3d::kZAxis;
@@ -45,7 +52,9 @@ struct Layout {
     std::vector<std::pair<size_t, size_t>> points;   // x and y group of each plane point
     std::vector<std::pair<size_t, size_t>> vectors;  // x and y group of each plane vector
     std::vector<size_t> lengths;
-    std::vector<size_t> angles;  // degrees
+    std::vector<size_t> angles;  // directions in the plane, degrees
+    std::vector<size_t> bulges;
+    std::vector<ArcEdge> arcs;
 };
 
 class Reader {
@@ -112,20 +121,18 @@ bool readEdges(Reader& r, Layout& out, std::vector<AcGePoint2d>& loop) {
             const size_t radiusAt = r.index();
             if (!r.real(40, radius)) return false;
             out.lengths.push_back(radiusAt);
-            out.angles.push_back(r.index());
-            if (!r.real(50, start)) return false;
-            out.angles.push_back(r.index());
-            if (!r.real(51, end) || !r.integer(73, ccw)) return false;
+            const size_t startAt = r.index();
+            if (!r.real(50, start) || !r.real(51, end) || !r.integer(73, ccw)) return false;
+            out.arcs.push_back({startAt, startAt + 1, startAt + 2, false});
             sampleArc(loop, a, AcGeVector2d(radius, 0), 1.0, start, end, ccw != 0);
             break;
         }
         case 3: {
             double ratio = 1;
             if (!r.pair(10, 20, a, &out.points) || !r.pair(11, 21, b, &out.vectors) || !r.real(40, ratio)) return false;
-            out.angles.push_back(r.index());
-            if (!r.real(50, start)) return false;
-            out.angles.push_back(r.index());
-            if (!r.real(51, end) || !r.integer(73, ccw)) return false;
+            const size_t startAt = r.index();
+            if (!r.real(50, start) || !r.real(51, end) || !r.integer(73, ccw)) return false;
+            out.arcs.push_back({startAt, startAt + 1, startAt + 2, true});
             sampleArc(loop, a, b.asVector(), ratio, start, end, ccw != 0);
             break;
         }
@@ -170,7 +177,10 @@ bool readLoop(Reader& r, Layout& out) {
             AcGePoint2d p;
             double bulge = 0;
             if (!r.pair(10, 20, p, &out.points)) return false;
-            if (r.at(42)) r.real(42, bulge);
+            if (r.at(42)) {
+                out.bulges.push_back(r.index());
+                r.real(42, bulge);
+            }
             vertices.emplace_back(p, bulge);
         }
         for (size_t k = 0; k < vertices.size(); ++k) {
@@ -412,17 +422,20 @@ Acad::ErrorStatus AcDbHatch::subGetGripPoints(AcGePoint3dArray& points, AcDbIntA
     return Acad::eOk;
 }
 
-// Moves, rotations and uniform scales within the hatch's plane rewrite the
-// filed points, vectors, lengths and angles; other transforms are refused.
+// Moves, rotations, mirrors and uniform scales that keep the hatch in its
+// plane rewrite the filed points, vectors, lengths and angles; other
+// transforms are refused. A mirror turns every arc edge's direction round
+// (start still maps to start, so the loop stays connected) and every bulge.
 Acad::ErrorStatus AcDbHatch::subTransformBy(const AcGeMatrix3d& xform) {
     Layout l;
     if (!readLayout(mGroups, l)) return Acad::eNotApplicable;
     const AcGeMatrix3d m = AcGeMatrix3d::worldToPlane(l.normal) * xform * AcGeMatrix3d::planeToWorld(l.normal);
     const AcGeVector3d z = m * AcGeVector3d::kZAxis;
-    if (!m.isUniScaledOrtho() || m.det() <= 0.0 || std::fabs(z.x) > 1e-9 || std::fabs(z.y) > 1e-9)
-        return Acad::eNotApplicable;
+    if (!m.isUniScaledOrtho() || std::fabs(z.x) > 1e-9 || std::fabs(z.y) > 1e-9) return Acad::eNotApplicable;
     const double scale = m.scale();
-    const AcGeVector3d x = m * AcGeVector3d::kXAxis;
+    const AcGeVector3d x = m * AcGeVector3d::kXAxis, y = m * AcGeVector3d::kYAxis;
+    const bool mirrored = x.x * y.y - x.y * y.x < 0;
+    // Rotation: a direction at t goes to t + turn; mirror: to turn - t.
     const double turn = std::atan2(x.y, x.x) * 180 / kPi;
     auto number = [&](size_t i) {
         double v = 0;
@@ -440,7 +453,18 @@ Acad::ErrorStatus AcDbHatch::subTransformBy(const AcGeMatrix3d& xform) {
         set(ix, v.x), set(iy, v.y);
     }
     for (size_t i : l.lengths) set(i, number(i) * scale);
-    for (size_t i : l.angles) set(i, number(i) + turn);
+    for (size_t i : l.angles) set(i, mirrored ? turn - number(i) : number(i) + turn);
+    for (size_t i : l.bulges)
+        if (mirrored) set(i, -number(i));
+    // A clockwise edge's points lie at its negated angles; an ellipse's
+    // parameters are measured from its major axis, which turned with it.
+    for (const ArcEdge& arc : l.arcs) {
+        const bool ccw = mGroups[arc.ccw].text.find_first_not_of(" 0") != std::string::npos;
+        const double shift = arc.elliptic ? 0.0 : (ccw != mirrored ? turn : -turn);
+        set(arc.start, number(arc.start) + shift);
+        set(arc.end, number(arc.end) + shift);
+        if (mirrored) mGroups[arc.ccw].text.assign(1, ccw ? '0' : '1');
+    }
     if (l.elevationAt >= 0) {
         const size_t at = static_cast<size_t>(l.elevationAt);
         AcGePoint3d e(number(at), number(at + 1), l.elevation);
