@@ -71,28 +71,70 @@ Acad::ErrorStatus AcDbText::setNormal(const AcGeVector3d& n) {
     return Acad::eOk;
 }
 
+Acad::ErrorStatus AcDbText::setHorizontalMode(Adesk::Int16 mode) {
+    if (mode < AcGiTextLayout::kTextLeft || mode > AcGiTextLayout::kTextFit) return Acad::eInvalidInput;
+    assertWriteEnabled();
+    mHorizontalMode = mode;
+    return Acad::eOk;
+}
+Acad::ErrorStatus AcDbText::setVerticalMode(Adesk::Int16 mode) {
+    if (mode < AcGiTextLayout::kTextBase || mode > AcGiTextLayout::kTextTop) return Acad::eInvalidInput;
+    assertWriteEnabled();
+    mVerticalMode = mode;
+    return Acad::eOk;
+}
+Acad::ErrorStatus AcDbText::setAlignmentPoint(const AcGePoint3d& p) {
+    assertWriteEnabled();
+    mAlignmentPoint = p;
+    return Acad::eOk;
+}
+
 AcGeVector3d AcDbText::direction() const {
     return AcGeMatrix3d::planeToWorld(mNormal) * AcGeVector3d(std::cos(mRotation), std::sin(mRotation), 0.0);
 }
 
+AcGiTextLayout::TextPlacement AcDbText::placement() const {
+    return AcGiTextLayout::justify(AcGiTextLayout::plainText(mText), mPosition, mAlignmentPoint, direction(), mNormal,
+                                   mHeight, mWidthFactor, mHorizontalMode, mVerticalMode);
+}
+
+bool AcDbText::runsBetweenPoints() const {
+    return mHorizontalMode == AcGiTextLayout::kTextAligned || mHorizontalMode == AcGiTextLayout::kTextFit;
+}
+
+AcGePoint3d AcDbText::insertionPoint() const {
+    return isDefaultAlignment() || runsBetweenPoints() ? mPosition : mAlignmentPoint;
+}
+
 bool AcDbText::subWorldDraw(AcGiWorldDraw* wd) {
-    wd->geometry().text(mPosition, mNormal, direction(), mHeight, mWidthFactor, mOblique, mText.c_str());
+    const AcGiTextLayout::TextPlacement p = placement();
+    wd->geometry().text(p.start, mNormal, p.direction, p.height, p.widthFactor, mOblique, mText.c_str());
     return true;
 }
 
+// Aligned and fit text have a grip at each end; other text one at the point
+// it is placed by, which moves both points.
 Acad::ErrorStatus AcDbText::subGetGripPoints(AcGePoint3dArray& points, AcDbIntArray&, AcDbIntArray&) const {
-    points.push_back(mPosition);
+    points.push_back(insertionPoint());
+    if (runsBetweenPoints()) points.push_back(mAlignmentPoint);
     return Acad::eOk;
 }
 Acad::ErrorStatus AcDbText::subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) {
-    if (!indices.empty()) mPosition += offset;
+    for (int i : indices) {
+        if (runsBetweenPoints()) {
+            (i == 0 ? mPosition : mAlignmentPoint) += offset;
+        } else if (i == 0) {
+            mPosition += offset;
+            mAlignmentPoint += offset;
+        }
+    }
     return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDbText::subGetOsnapPoints(AcDb::OsnapMode mode, Adesk::GsMarker, const AcGePoint3d&,
                                               const AcGePoint3d&, const AcGeMatrix3d&, AcGePoint3dArray& snaps,
                                               AcDbIntArray&) const {
-    if (mode == AcDb::kOsModeIns) snaps.push_back(mPosition);
+    if (mode == AcDb::kOsModeIns) snaps.push_back(insertionPoint());
     return Acad::eOk;
 }
 
@@ -112,14 +154,14 @@ Acad::ErrorStatus AcDbText::subTransformBy(const AcGeMatrix3d& xform) {
 }
 
 Acad::ErrorStatus AcDbText::subGetGeomExtents(AcDbExtents& extents) const {
-    const double w = AcGiTextLayout::textWidth(AcGiTextLayout::plainText(mText), mHeight, mWidthFactor);
-    const AcGeVector3d dir = direction();
-    const AcGeVector3d up = mNormal.crossProduct(dir);
+    const AcGiTextLayout::TextPlacement p = placement();
+    const double w = AcGiTextLayout::textWidth(AcGiTextLayout::plainText(mText), p.height, p.widthFactor);
+    const AcGeVector3d up = mNormal.crossProduct(p.direction);
     extents = AcDbExtents();
-    extents.addPoint(mPosition);
-    extents.addPoint(mPosition + dir * w);
-    extents.addPoint(mPosition + up * mHeight);
-    extents.addPoint(mPosition + dir * w + up * mHeight);
+    extents.addPoint(p.start);
+    extents.addPoint(p.start + p.direction * w);
+    extents.addPoint(p.start + up * p.height);
+    extents.addPoint(p.start + p.direction * w + up * p.height);
     return Acad::eOk;
 }
 

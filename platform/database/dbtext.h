@@ -6,6 +6,7 @@
 #include <string>
 
 #include "database/dbentity.h"
+#include "graphics/AcGiTextLayout.h"
 
 class AcDbText : public AcDbEntity {
     ACRX_DECLARE_MEMBERS(AcDbText);
@@ -37,6 +38,10 @@ public:
     // Justified text (a mode other than left/baseline) is placed by its alignment point.
     bool isDefaultAlignment() const { assertReadEnabled(); return mHorizontalMode == 0 && mVerticalMode == 0; }
     Acad::ErrorStatus setNormal(const AcGeVector3d& normal);
+    // Modes outside 0-5 (horizontal) and 0-3 (vertical) are refused.
+    Acad::ErrorStatus setHorizontalMode(Adesk::Int16 mode);
+    Acad::ErrorStatus setVerticalMode(Adesk::Int16 mode);
+    Acad::ErrorStatus setAlignmentPoint(const AcGePoint3d& point);
 
     Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
     Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
@@ -67,6 +72,12 @@ private:
     template <class> friend struct AcDbFieldList;
     // The baseline direction in world coordinates.
     AcGeVector3d direction() const;
+    // Where the text is drawn, by its justification.
+    AcGiTextLayout::TextPlacement placement() const;
+    // Whether the text runs between its two points (aligned, fit).
+    bool runsBetweenPoints() const;
+    // The point the text is placed by: the alignment point when justified.
+    AcGePoint3d insertionPoint() const;
     AcGePoint3d mPosition;
     double mHeight = 0.0;
     std::string mText;

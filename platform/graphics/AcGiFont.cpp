@@ -62,6 +62,7 @@ AcGiFont::AcGiFont() {
     } else if (FT_Load_Char(face, 'H', FT_LOAD_NO_SCALE) == 0 && face->glyph->metrics.height > 0) {
         mCapHeight = face->glyph->metrics.height / em;
     }
+    if (face->descender < 0) mDescent = -face->descender / em;
     FT_Fixed units = 0;
     if (FT_Get_Advance(face, 0, FT_LOAD_NO_SCALE, &units) == 0) mMissingAdvance = units / em;
     FT_UInt index = 0;

@@ -19,6 +19,8 @@ public:
     // Cap height as a fraction of the em: text height / capHeight() is the
     // size the font is set at.
     double capHeight() const { return mCapHeight; }
+    // Depth of the descenders below the baseline as a fraction of the em.
+    double descent() const { return mDescent; }
     // Advance of a code point as a fraction of the em (the missing-glyph
     // advance for characters the font lacks).
     double advance(char32_t codePoint) const;
@@ -43,6 +45,7 @@ private:
     void* mLibrary = nullptr;
     FT_FaceRec_* mFace = nullptr;
     double mCapHeight = 0.7;
+    double mDescent = 0.22;
     double mMissingAdvance = 0.42;
     std::vector<Glyph> mGlyphs;  // by code point
 };

@@ -118,6 +118,36 @@ double textWidth(std::string_view line, double height, double widthFactor) {
 
 double emSize(double height) { return height / AcGiFont::plotFont().capHeight(); }
 
+TextPlacement justify(std::string_view line, const AcGePoint3d& position, const AcGePoint3d& alignment,
+                      const AcGeVector3d& direction, const AcGeVector3d& normal, double height, double widthFactor,
+                      int horizontal, int vertical) {
+    TextPlacement p{position, direction.isZeroLength() ? AcGeVector3d::kXAxis : direction.normal(), height,
+                    widthFactor};
+    if (horizontal < kTextLeft || horizontal > kTextFit) horizontal = kTextLeft;
+    if (vertical < kTextBase || vertical > kTextTop) vertical = kTextBase;
+    if (horizontal == kTextLeft && vertical == kTextBase) return p;
+    const double width = textWidth(line, height, widthFactor);
+    if (horizontal == kTextAligned || horizontal == kTextFit) {
+        const AcGeVector3d run = alignment - position;
+        const AcGeVector3d flat = run - normal * run.dotProduct(normal);  // in the text's plane
+        if (flat.length() < 1e-12 || !(width > 0.0)) return p;
+        const double ratio = flat.length() / width;
+        p.direction = flat.normal();
+        if (horizontal == kTextAligned) p.height *= ratio;
+        else p.widthFactor *= ratio;
+        return p;
+    }
+    if (horizontal == kTextMiddle) vertical = kTextVerticalMid;
+    const double along = horizontal == kTextRight ? width : (horizontal == kTextLeft ? 0.0 : width / 2);
+    const AcGiFont& font = AcGiFont::plotFont();
+    const double up = vertical == kTextTop           ? height
+                      : vertical == kTextVerticalMid ? height / 2
+                      : vertical == kTextBottom      ? -height * font.descent() / font.capHeight()
+                                                     : 0.0;
+    p.start = alignment - p.direction * along - normal.crossProduct(p.direction) * up;
+    return p;
+}
+
 MTextBox layoutMText(const AcGiMTextData& m) {
     MTextBox box;
     box.lines = mtextLines(m.contents);

@@ -40,6 +40,29 @@ struct MTextBox {
 };
 MTextBox layoutMText(const AcGiMTextData& mtext);
 
+// Justification of single-line text: horizontal modes left, center, right,
+// aligned, middle, fit; vertical modes baseline, bottom, middle, top.
+enum TextHorizontalMode { kTextLeft, kTextCenter, kTextRight, kTextAligned, kTextMiddle, kTextFit };
+enum TextVerticalMode { kTextBase, kTextBottom, kTextVerticalMid, kTextTop };
+
+// A single-line text as drawn: where its baseline starts, its direction
+// (unit), height and width factor.
+struct TextPlacement {
+    AcGePoint3d start;
+    AcGeVector3d direction;
+    double height = 0.0;
+    double widthFactor = 1.0;
+};
+// Places a line of text by its justification, measured in the plot font.
+// Left/baseline text starts at position. Other modes put the named spot of
+// the text (its centre, right end, middle, bottom of the descenders, top of
+// the capitals) on alignment. Aligned and fit text runs from position to
+// alignment: aligned scales the height with the width, fit only the width.
+// Unknown modes, and aligned or fit text without a run, count as left.
+TextPlacement justify(std::string_view line, const AcGePoint3d& position, const AcGePoint3d& alignment,
+                      const AcGeVector3d& direction, const AcGeVector3d& normal, double height, double widthFactor,
+                      int horizontal, int vertical);
+
 // Number of UTF-8 code points (each counts as one character).
 std::size_t charCount(std::string_view text);
 

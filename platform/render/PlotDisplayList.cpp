@@ -70,11 +70,13 @@ void PlotDisplayList::text(PlotText text, std::uint32_t pen) {
     const double height = text.em * AcGiFont::plotFont().capHeight();
     const AcGeVector2d& d = text.direction;
     const AcGeVector2d up(-d.y, d.x);
-    const AcGePoint2d& o = text.origin;
+    // From the descenders' depth up to the capitals' height.
+    const double depth = text.em * AcGiFont::plotFont().descent();
+    const AcGePoint2d o = text.origin - up * depth;
     extend(o.x, o.y);
     extend(o.x + d.x * width, o.y + d.y * width);
-    extend(o.x + up.x * height, o.y + up.y * height);
-    extend(o.x + d.x * width + up.x * height, o.y + d.y * width + up.y * height);
+    extend(o.x + up.x * (depth + height), o.y + up.y * (depth + height));
+    extend(o.x + d.x * width + up.x * (depth + height), o.y + d.y * width + up.y * (depth + height));
     mItems.push_back({PlotItemKind::kText, false, pen, static_cast<std::uint32_t>(mTexts.size()), 0});
     mTexts.push_back(std::move(text));
 }
