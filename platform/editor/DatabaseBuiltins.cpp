@@ -22,24 +22,11 @@ using lisp::Type;
 
 namespace {
 
-struct ReleaseResbufs {
-    void operator()(resbuf* list) const { acutRelRb(list); }
-};
-using ResbufList = std::unique_ptr<resbuf, ReleaseResbufs>;
+using lisp::enameArg;
+using lisp::ResbufList;
 
 // The extended data limit of one object, in bytes.
 constexpr int32_t kMaxXDataSize = 16383;
-
-void enameArg(const Ref& value, ads_name name) {
-    if (!lisp::isType(value, Type::Ename)) lisp::badArgument("lentityp", value);
-    name[0] = value->u.name[0];
-    name[1] = value->u.name[1];
-}
-
-Ref listOrNil(resbuf* list) {
-    ResbufList owned(list);
-    return owned ? lisp::dxfResbufsToList(owned.get()) : nullptr;
-}
 
 const std::string& tableArg(const Ref& value) {
     const std::string& table = lisp::stringArg(value);
@@ -157,11 +144,11 @@ void registerDatabaseBuiltins(lisp::Interpreter& interpreter) {
     interpreter.defineBuiltin("tblsearch", [](Args a) {
         const std::string& table = tableArg(a[0]);
         const std::string& name = lisp::stringArg(a[1]);
-        return listOrNil(acdbTblSearch(table.c_str(), name.c_str(), a.size() > 2 && a[2] ? 1 : 0));
+        return lisp::dxfListOrNil(acdbTblSearch(table.c_str(), name.c_str(), a.size() > 2 && a[2] ? 1 : 0));
     }, 2, 3);
     interpreter.defineBuiltin("tblnext", [](Args a) {
         const std::string& table = tableArg(a[0]);
-        return listOrNil(acdbTblNext(table.c_str(), a.size() > 1 && a[1] ? 1 : 0));
+        return lisp::dxfListOrNil(acdbTblNext(table.c_str(), a.size() > 1 && a[1] ? 1 : 0));
     }, 1, 2);
     interpreter.defineBuiltin("tblobjname", [](Args a) -> Ref {
         const std::string& table = tableArg(a[0]);

@@ -19,20 +19,7 @@ using lisp::Type;
 
 namespace {
 
-struct ReleaseResbufs {
-    void operator()(resbuf* list) const { acutRelRb(list); }
-};
-
-void enameArg(const Ref& value, ads_name name) {
-    if (!lisp::isType(value, Type::Ename)) lisp::badArgument("lentityp", value);
-    name[0] = value->u.name[0];
-    name[1] = value->u.name[1];
-}
-
-Ref listOrNil(resbuf* list) {
-    std::unique_ptr<resbuf, ReleaseResbufs> owned(list);
-    return owned ? lisp::dxfResbufsToList(owned.get()) : nullptr;
-}
+using lisp::enameArg;
 
 Ref namedobjdict(Args) {
     ads_name name;
@@ -44,14 +31,14 @@ Ref dictsearch(Args a) {
     ads_name dict;
     enameArg(a[0], dict);
     const std::string& name = lisp::stringArg(a[1]);
-    return listOrNil(acdbDictSearch(dict, name.c_str(), a.size() > 2 && a[2] ? 1 : 0));
+    return lisp::dxfListOrNil(acdbDictSearch(dict, name.c_str(), a.size() > 2 && a[2] ? 1 : 0));
 }
 
 // (dictnext DICT [REWIND])
 Ref dictnext(Args a) {
     ads_name dict;
     enameArg(a[0], dict);
-    return listOrNil(acdbDictNext(dict, a.size() > 1 && a[1] ? 1 : 0));
+    return lisp::dxfListOrNil(acdbDictNext(dict, a.size() > 1 && a[1] ? 1 : 0));
 }
 
 // (dictadd DICT NAME OBJECT): OBJECT, or nil when it cannot be added.
@@ -87,7 +74,7 @@ Ref dictrename(Args a) {
 Ref entmakex(Args a) {
     const Ref& list = lisp::listArg(a[0]);
     if (!list) return nullptr;
-    std::unique_ptr<resbuf, ReleaseResbufs> groups(lisp::dxfListToResbufs(list));
+    lisp::ResbufList groups(lisp::dxfListToResbufs(list));
     for (const resbuf* rb = groups.get(); rb; rb = rb->rbnext) {
         AcDb::DxfValueType kind = AcDb::dxfValueType(rb->restype);
         const int count = kind == AcDb::kDxfPoint ? 3 : kind == AcDb::kDxfReal ? 1 : 0;

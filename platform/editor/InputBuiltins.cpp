@@ -8,6 +8,7 @@
 #include "editor/EditorInput.h"
 #include "editor/EditorSelection.h"
 #include "editor/EditorView.h"
+#include "lisp/AdsConvert.h"
 #include "lisp/Builtins.h"
 #include "lisp/Interpreter.h"
 #include "lisp/LispFiles.h"
@@ -20,16 +21,7 @@ namespace {
 
 constexpr size_t kMaxInput = 2048;
 
-bool pointValue(const Ref& value, ads_point point) {
-    std::vector<Ref> items = lisp::listItems(value);
-    if (!lisp::isCons(value) || items.size() < 2 || items.size() > 3) return false;
-    point[2] = 0;
-    for (size_t i = 0; i < items.size(); ++i) {
-        if (!lisp::isNumber(items[i])) return false;
-        point[i] = lisp::numberValue(items[i]);
-    }
-    return true;
-}
+using lisp::pointValue;
 
 Ref pointResult(const ads_point p) {
     return lisp::Interpreter::list({lisp::Interpreter::real(p[0]), lisp::Interpreter::real(p[1]), lisp::Interpreter::real(p[2])});

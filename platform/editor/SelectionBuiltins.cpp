@@ -16,27 +16,9 @@ using lisp::Type;
 
 namespace {
 
-struct ReleaseResbufs {
-    void operator()(resbuf* list) const { acutRelRb(list); }
-};
-using ResbufList = std::unique_ptr<resbuf, ReleaseResbufs>;
-
-void nameArg(const Ref& value, Type type, const char* predicate, ads_name name) {
-    if (!lisp::isType(value, type)) lisp::badArgument(predicate, value);
-    name[0] = value->u.name[0];
-    name[1] = value->u.name[1];
-}
-
-bool pointArg(const Ref& value, ads_point point) {
-    std::vector<Ref> items = lisp::listItems(value);
-    if (!lisp::isCons(value) || items.size() < 2 || items.size() > 3) return false;
-    point[2] = 0;
-    for (size_t i = 0; i < items.size(); ++i) {
-        if (!lisp::isNumber(items[i])) return false;
-        point[i] = lisp::numberValue(items[i]);
-    }
-    return true;
-}
+using lisp::nameArg;
+using lisp::pointValue;
+using lisp::ResbufList;
 
 // A filter list: a list whose first element is a group (code . value).
 bool isFilterList(const Ref& value) {
@@ -61,8 +43,8 @@ Ref ssget(Args a) {
     const void* second = nullptr;
     if (key == "W" || key == "C") {
         if (a.size() < next + 2) lisp::raiseError("too few arguments");
-        if (!pointArg(a[next], p1)) lisp::badArgument("2D/3D point", a[next]);
-        if (!pointArg(a[next + 1], p2)) lisp::badArgument("2D/3D point", a[next + 1]);
+        if (!pointValue(a[next], p1)) lisp::badArgument("2D/3D point", a[next]);
+        if (!pointValue(a[next + 1], p2)) lisp::badArgument("2D/3D point", a[next + 1]);
         next += 2;
         first = p1;
         second = p2;
@@ -71,12 +53,12 @@ Ref ssget(Args a) {
         std::vector<Ref> points = lisp::listItems(lisp::listArg(a[next]));
         ads_point p;
         for (const Ref& point : points)
-            if (!pointArg(point, p)) lisp::badArgument("2D/3D point", point);
+            if (!pointValue(point, p)) lisp::badArgument("2D/3D point", point);
         if (points.size() < 3) lisp::raiseError("bad argument value: a polygon needs 3 points");
         polygon.reset(lisp::valuesToResbufs(points));
         first = polygon.get();
         ++next;
-    } else if (mode.empty() && next < a.size() && !isFilterList(a[next]) && pointArg(a[next], p1)) {
+    } else if (mode.empty() && next < a.size() && !isFilterList(a[next]) && pointValue(a[next], p1)) {
         // a point picks the entity under it
         ++next;
         first = p1;

@@ -2,6 +2,7 @@
 // arguments and results, and DXF group lists (entity data).
 #include "lisp/AdsConvert.h"
 
+#include "lisp/Builtins.h"
 #include "lisp/LispError.h"
 #include "lisp/LispPrinter.h"
 
@@ -327,6 +328,28 @@ resbuf* dxfListToResbufs(const Ref& list) {
         appendGroup(item, chain);
     }
     return chain.release();
+}
+
+Ref dxfListOrNil(resbuf* list) {
+    ResbufList owned(list);
+    return owned ? dxfResbufsToList(owned.get()) : nullptr;
+}
+
+void nameArg(const Ref& value, Type type, const char* predicate, ads_name name) {
+    if (!isType(value, type)) badArgument(predicate, value);
+    name[0] = value->u.name[0];
+    name[1] = value->u.name[1];
+}
+
+bool pointValue(const Ref& value, ads_point point) {
+    std::vector<Ref> items = listItems(value);
+    if (!isCons(value) || items.size() < 2 || items.size() > 3) return false;
+    point[2] = 0;
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (!isNumber(items[i])) return false;
+        point[i] = numberValue(items[i]);
+    }
+    return true;
 }
 
 }  // namespace lisp

@@ -2,6 +2,8 @@
 // arguments and results, and DXF group lists (entity data).
 #pragma once
 
+#include <memory>
+
 #include "ads/ads.h"
 #include "lisp/LispValue.h"
 
@@ -38,5 +40,21 @@ Ref resbufsToResult(const resbuf* list);
 // (-3 ("APP" (1000 . "text") ...)). And back.
 Ref dxfResbufsToList(const resbuf* list);
 resbuf* dxfListToResbufs(const Ref& list);
+
+// Owns a chain and releases it with acutRelRb.
+struct ResbufRelease {
+    void operator()(resbuf* list) const { acutRelRb(list); }
+};
+using ResbufList = std::unique_ptr<resbuf, ResbufRelease>;
+// Entity data of a chain the caller hands over (nil for none).
+Ref dxfListOrNil(resbuf* list);
+
+// Argument readers shared by the built-ins over the drawing and the editor.
+// The name an entity or selection-set value carries; any other value is a
+// bad argument named by predicate.
+void nameArg(const Ref& value, Type type, const char* predicate, ads_name name);
+inline void enameArg(const Ref& value, ads_name name) { nameArg(value, Type::Ename, "lentityp", name); }
+// A point from a list of 2 or 3 numbers (z 0 when absent); false otherwise.
+bool pointValue(const Ref& value, ads_point point);
 
 }  // namespace lisp

@@ -14,11 +14,6 @@ namespace lisp {
 
 namespace {
 
-struct ReleaseResbufs {
-    void operator()(resbuf* list) const { acutRelRb(list); }
-};
-using ResbufList = std::unique_ptr<resbuf, ReleaseResbufs>;
-
 // A variable name as a string or a symbol.
 const std::string& varName(const Ref& value) {
     if (isType(value, Type::Sym)) return value->u.sym->name;
