@@ -57,6 +57,57 @@ TEST(ProxyEntities, NewerVersionIsKeptAsProxyAndWrittenBackUnchanged) {
     EXPECT_EQ(readText(dir.path("new.dwg")), readText(dir.path("again.dwg")));
 }
 
+// Bytes kept from a binary drawing have no DXF form of their class: saved as
+// DXF they become a standard proxy entity that carries them, and the DXF
+// reads back even where the class is known (as it is here), keeping them.
+TEST(ProxyEntities, NewerBinaryDataGoesToDxfAsAProxyEntityAndReadsBack) {
+    ScratchDir dir;
+    {
+        VersionGuard newer(3);
+        AcDbDatabase db;
+        fillTestDrawing(&db, 3);
+        ASSERT_EQ(orv::io::saveDrawing(&db, dir.path("new.dwg")), Acad::eOk);
+    }
+    AcDbDatabase loaded(false, true);
+    ASSERT_EQ(orv::io::readDrawing(&loaded, dir.path("new.dwg")), Acad::eOk);
+    std::string bytes;
+    {
+        AcDbObjectPointer<AcDbFileProxyEntity> proxy(modelSpaceEntities(&loaded).at(1), AcDb::kForRead);
+        ASSERT_TRUE(proxy);
+        bytes = proxy->binaryData();
+    }
+    ASSERT_FALSE(bytes.empty());
+    ASSERT_EQ(orv::io::saveDrawing(&loaded, dir.path("proxy.dxf")), Acad::eOk);
+    const std::string text = readText(dir.path("proxy.dxf"));
+    EXPECT_NE(text.find("\nACAD_PROXY_ENTITY\n"), std::string::npos);
+    // Group 91 names the class by its number among the CLASS records, the
+    // first being 500: here the test pipe's is the only one.
+    EXPECT_NE(text.find("\n 90\n498\n 91\n500\n 93\n" + std::to_string(bytes.size() * 8) + "\n"), std::string::npos);
+
+    AcDbDatabase back(false, true);
+    std::string message;
+    ASSERT_EQ(orv::io::readDrawing(&back, dir.path("proxy.dxf"), &message), Acad::eOk) << message;
+    auto ids = modelSpaceEntities(&back);
+    ASSERT_EQ(ids.size(), 3u);
+    {
+        AcDbObjectPointer<AcDbFileProxyEntity> proxy(ids[1], AcDb::kForRead);
+        ASSERT_TRUE(proxy);
+        EXPECT_EQ(proxy->layer(), "DUCTS");
+        std::string hex;
+        for (const auto& [code, value] : proxy->dxfTags())
+            if (code == 310) hex += value;
+        std::string decoded;
+        for (size_t i = 0; i + 1 < hex.size(); i += 2) decoded += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+        EXPECT_EQ(decoded, bytes);
+    }
+    // Through both formats again, unchanged.
+    ASSERT_EQ(orv::io::saveDrawing(&back, dir.path("proxy.dwg")), Acad::eOk);
+    AcDbDatabase again(false, true);
+    ASSERT_EQ(orv::io::readDrawing(&again, dir.path("proxy.dwg")), Acad::eOk);
+    ASSERT_EQ(orv::io::saveDrawing(&again, dir.path("again.dxf")), Acad::eOk);
+    EXPECT_EQ(readText(dir.path("again.dxf")), text);
+}
+
 TEST(ProxyEntities, UnknownDxfEntityKeepsItsTagsAndClass) {
     ScratchDir dir;
     AcDbDatabase db;

@@ -83,6 +83,7 @@ private:
     std::unordered_map<AcDbStub*, AcDbBlockTableRecord*> mOpenBlocks;
     AcDbHandleResolver mResolver;
     AcDbSymbolTable* mTable = nullptr;  // table whose records are being read
+    std::string mTableName;             // its name, the type of its records
     std::string* mCarriedTable = nullptr;  // text of a table not modelled, while it is read
     AcDbObjectId mTableIds[5];  // block, layer, style, linetype, regapp
     uint64_t mHandseed = 0;
@@ -321,6 +322,7 @@ Acad::ErrorStatus DxfDrawingReader::readTableObject(const FileObject& o) {
         if (Acad::ErrorStatus es = fileIn(object, rest, nullptr); es != Acad::eOk) return es;
         mTableIds[slot] = id;
         mTable = table;  // stays open for the records that follow
+        mTableName = name;
         return Acad::eOk;
     }
     if (mCarriedTable) {
@@ -337,6 +339,11 @@ Acad::ErrorStatus DxfDrawingReader::readTableObject(const FileObject& o) {
         return Acad::eOk;
     }
     if (!mTable || !isTableType(o.type)) return Acad::eOk;
+    // A record filed in another kind's table would be written back under
+    // that table's name with fields it cannot read.
+    if (o.type != mTableName)
+        return fail(Acad::eInvalidDxfFile, "the " + mTableName + " table holds a " + std::string(o.type) + " record",
+                    o.begin - 1);
     AcDbObject* record = nullptr;
     if (o.type == "LAYER") record = new AcDbLayerTableRecord();
     else if (o.type == "LTYPE") record = new AcDbLinetypeTableRecord();
@@ -460,11 +467,10 @@ Acad::ErrorStatus DxfDrawingReader::readEntity(const FileObject& o, AcDbObjectId
         original.isEntity = true;
     }
     original.isEntity = true;
-    if (!object) {
-        auto* proxy = new AcDbFileProxyEntity();
+    // A proxy: of a class unknown here, or one the file wrote as a proxy.
+    if (!object) object = new AcDbFileProxyEntity();
+    if (auto* proxy = AcDbFileProxyEntity::cast(object))
         proxy->setOriginalClass({original.className, original.dxfName, original.appName, original.proxyFlags});
-        object = proxy;
-    }
     AcDbObjectId id;
     if (Acad::ErrorStatus es = placeObject(object, o, id); es != Acad::eOk) return es;
     if (Acad::ErrorStatus es = fileIn(object, o, &original); es != Acad::eOk) return es;

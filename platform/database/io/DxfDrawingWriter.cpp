@@ -45,6 +45,8 @@ private:
     void writeDimstyleTable();
     bool writeBlocks();
     bool writeEntities(AcDbObjectId blockId);
+    void writeProxyData(const std::string& className, const std::string& bytes);
+    void numberProxyClasses();
     void writeObjectsSection();
     void writeHeader(DxfTagWriter& w);
     void writeClasses(DxfTagWriter& w);
@@ -58,7 +60,15 @@ private:
     uint64_t mNext;
     // Custom classes met while writing entities, for the CLASSES section.
     std::map<std::string, std::pair<FiledClass, int>> mCustom;
+    // Class numbers (500 on, in CLASSES order) by class name, and whether a
+    // proxy's class number waits to be filled in.
+    std::map<std::string, int> mClassNumbers;
+    bool mProxyClassesToNumber = false;
 };
+
+// Stands for a class number in a proxy's group 91 until the CLASSES section
+// is numbered.
+static std::string classNumberMark(const std::string& className) { return "\x01" + className + "\x01"; }
 
 bool DxfDrawingWriter::writeObject(const char* type, const AcDbObject* object) {
     mOut.string(0, type);
@@ -200,7 +210,13 @@ bool DxfDrawingWriter::writeEntities(AcDbObjectId blockId) {
             ++entry.second;
         }
         const size_t start = mOut.data().size();
-        if (!writeObject(fc.dxfName.c_str(), entity.object())) return false;
+        // Data a binary drawing kept as bytes (a class unknown there, or newer
+        // than its code) has no DXF form of its class: it goes out the
+        // standard way for proxies, which every reader takes back.
+        const auto* proxy = AcDbFileProxyEntity::cast(entity.object());
+        const bool bytesOnly = proxy && !proxy->keepsDxfTags();
+        if (!writeObject(bytesOnly ? "ACAD_PROXY_ENTITY" : fc.dxfName.c_str(), entity.object())) return false;
+        if (bytesOnly) writeProxyData(fc.className, proxy->binaryData());
         static const std::string marker = "100\nAcDbEntity\n";
         // Paper space entities carry 67 (other readers rely on it).
         if (paper) {
@@ -216,6 +232,43 @@ bool DxfDrawingWriter::writeEntities(AcDbObjectId blockId) {
         }
     }
     return true;
+}
+
+// The proxy part: the proxy entity class (498), the application class by its
+// number in CLASSES, the data size in bits and the data in 310 groups.
+void DxfDrawingWriter::writeProxyData(const std::string& className, const std::string& bytes) {
+    static const char kHex[] = "0123456789ABCDEF";
+    mOut.string(100, "AcDbProxyEntity");
+    mOut.integer(90, 498);
+    mOut.string(91, classNumberMark(className));
+    mProxyClassesToNumber = true;
+    mOut.integer(93, static_cast<int64_t>(bytes.size()) * 8);
+    constexpr size_t kChunk = 127;  // 254 hex digits, the longest 310 value
+    for (size_t at = 0; at < bytes.size(); at += kChunk) {
+        std::string hex;
+        for (size_t i = at; i < std::min(bytes.size(), at + kChunk); ++i) {
+            const auto byte = static_cast<unsigned char>(bytes[i]);
+            hex += kHex[byte >> 4];
+            hex += kHex[byte & 15];
+        }
+        mOut.string(310, hex);
+    }
+    mOut.integer(94, 0);
+}
+
+// Fills in the class numbers of the proxies' group 91 (0 for a class the
+// CLASSES section does not list).
+void DxfDrawingWriter::numberProxyClasses() {
+    std::string& text = mOut.data();
+    const std::string code = " 91\n\x01";
+    for (size_t at = text.find(code); at != std::string::npos; at = text.find(code, at + 1)) {
+        const size_t nameAt = at + code.size();
+        const size_t end = text.find("\x01\n", nameAt);
+        if (end == std::string::npos) break;
+        auto known = mClassNumbers.find(text.substr(nameAt, end - nameAt));
+        const std::string number = std::to_string(known == mClassNumbers.end() ? 0 : known->second);
+        text.replace(nameAt - 1, end + 1 - (nameAt - 1), number);
+    }
 }
 
 bool DxfDrawingWriter::writeBlocks() {
@@ -376,13 +429,17 @@ void DxfDrawingWriter::writeClasses(DxfTagWriter& w) {
     w.string(2, "CLASSES");
     // The file's own class records (objects of the OBJECTS section), except
     // those of entity classes: those met below are written with their count.
+    int number = 500;
     for (const auto& [dxfName, text] : mDb->carriedDxf().classes) {
         bool met = false;
         for (const auto& [name, entry] : mCustom) met = met || entry.first.dxfName == dxfName;
-        if (!met && !isStandardEntityName(dxfName)) w.data() += text;
+        if (met || isStandardEntityName(dxfName)) continue;
+        w.data() += text;
+        ++number;
     }
     for (const auto& [name, entry] : mCustom) {
         const FiledClass& c = entry.first;
+        mClassNumbers[c.className] = number++;
         w.string(0, "CLASS");
         w.string(1, c.dxfName);
         w.string(2, c.className);
@@ -430,6 +487,7 @@ bool DxfDrawingWriter::write(std::string& text) {
     DxfTagWriter head;
     writeHeader(head);
     writeClasses(head);
+    if (mProxyClassesToNumber) numberProxyClasses();
     text.clear();
     text.reserve(head.data().size() + mOut.data().size());
     text += head.data();
