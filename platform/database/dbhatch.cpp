@@ -303,6 +303,83 @@ std::vector<std::pair<double, double>> insideStretches(const std::vector<std::ve
     return out;
 }
 
+// One value of an entity list as filed groups: points split into their
+// coordinates (only the elevation point in the head and the normal have a
+// z; boundary, pattern and seed points lie in the plane), angles in
+// degrees. False for a value of no group type.
+bool listGroups(const resbuf& rb, bool head, Groups& out) {
+    const int code = rb.restype;
+    switch (AcDb::dxfValueType(static_cast<short>(code))) {
+    case AcDb::kDxfPoint: {
+        const bool withZ = code == 210 || (code == 10 && head);
+        const int coordinates = withZ ? 3 : 2;
+        for (int k = 0; k < coordinates; ++k) {
+            if (!std::isfinite(rb.resval.rpoint[k])) return false;
+            out.push_back({code + 10 * k, orv::io::formatDxfDouble(rb.resval.rpoint[k])});
+        }
+        return true;
+    }
+    case AcDb::kDxfReal: {
+        const double v = code >= 50 && code <= 58 ? rb.resval.rreal * 180 / kPi : rb.resval.rreal;
+        if (!std::isfinite(v)) return false;
+        out.push_back({code, orv::io::formatDxfDouble(v)});
+        return true;
+    }
+    case AcDb::kDxfInt16:
+    case AcDb::kDxfBool: out.push_back({code, std::to_string(rb.resval.rint)}); return true;
+    case AcDb::kDxfInt32: out.push_back({code, std::to_string(rb.resval.rlong)}); return true;
+    case AcDb::kDxfString:
+        out.push_back({code, rb.resval.rstring ? std::string(rb.resval.rstring) : std::string()});
+        return true;
+    default: return false;
+    }
+}
+
+// Puts the head groups a list may leave out (elevation point, normal,
+// pattern name, fill and associativity flags) in their place before the
+// loop count (other groups given there follow them), and the tail's style, pattern type and seed count after the
+// loops, so the hatch files as other programs expect. False when the fill
+// flag and the pattern name disagree.
+bool completeHead(Groups& g) {
+    auto has = [&](int code) {
+        return std::any_of(g.begin(), g.end(), [&](const AcDbHatch::Group& x) { return x.code == code; });
+    };
+    const auto count = std::find_if(g.begin(), g.end(), [](const AcDbHatch::Group& x) { return x.code == 91; });
+    const Groups own(g.begin(), count);
+    auto find = [&](int code) {
+        return std::find_if(own.begin(), own.end(), [&](const AcDbHatch::Group& x) { return x.code == code; });
+    };
+    auto text = [&](int code, const char* fallback) {
+        const auto it = find(code);
+        return it == own.end() ? std::string(fallback) : it->text;
+    };
+    std::string pattern = text(2, "");
+    std::string solid = text(70, "");
+    if (pattern.empty()) pattern = solid == "0" ? "" : "SOLID";
+    if (solid.empty()) solid = pattern == "SOLID" ? "1" : "0";
+    if (pattern.empty() || (solid != "0") != (pattern == "SOLID")) return false;
+    Groups head = {{10, text(10, "0.0")}, {20, text(20, "0.0")},  {30, text(30, "0.0")},
+                   {210, text(210, "0.0")}, {220, text(220, "0.0")}, {230, text(230, "1.0")},
+                   {2, pattern}, {70, solid}, {71, text(71, "0")}};
+    for (const AcDbHatch::Group& x : own)
+        if (std::none_of(head.begin(), head.end(), [&](const AcDbHatch::Group& h) { return h.code == x.code; }))
+            head.push_back(x);
+    Groups tail(count, g.end());
+    const bool hasStyle = has(75), hasSeeds = has(98);
+    g = std::move(head);
+    g.insert(g.end(), tail.begin(), tail.end());
+    if (!hasStyle) {
+        // After the last loop: before the pattern groups or the seed count.
+        auto at = std::find_if(g.begin(), g.end(), [](const AcDbHatch::Group& x) {
+            return x.code == 52 || x.code == 41 || x.code == 77 || x.code == 78 || x.code == 98;
+        });
+        at = g.insert(at, {75, "0"});
+        g.insert(at + 1, {76, "1"});
+    }
+    if (!hasSeeds) g.push_back({98, "0"});
+    return true;
+}
+
 }  // namespace
 
 AcDbHatch::AcDbHatch() {}
@@ -566,15 +643,24 @@ Acad::ErrorStatus AcDbHatch::dxfInFields(AcDbDxfFiler* filer) {
     if (es != Acad::eOk) return es;
     if (!filer->atSubclassData("AcDbHatch")) return Acad::eBadDxfSequence;
     auto* ascii = dynamic_cast<AcDbAsciiDxfFiler*>(filer);
-    if (!ascii) return Acad::eNotImplemented;  // hatches are read from files only
-    mGroups.clear();
+    Groups groups;
     resbuf rb{};
-    while (filer->readItem(&rb) == Acad::eOk)
-        for (const orv::io::DxfTag& tag : ascii->lastItemTags()) mGroups.push_back({tag.code, std::string(tag.value)});
+    bool head = true;  // before the loop count: the elevation point has a z
+    while (filer->readItem(&rb) == Acad::eOk) {
+        if (ascii) {
+            for (const orv::io::DxfTag& tag : ascii->lastItemTags()) groups.push_back({tag.code, std::string(tag.value)});
+            continue;
+        }
+        if (rb.restype == 91) head = false;
+        if (!listGroups(rb, head, groups)) return Acad::eInvalidInput;
+    }
     if (filer->filerStatus() == Acad::eEndOfObject) filer->resetFilerStatus();
     if (filer->filerStatus() != Acad::eOk) return filer->filerStatus();
-    // A boundary that cannot be read: the file's data stays as it is, in a proxy.
     Layout l;
-    if (!readLayout(mGroups, l)) return Acad::eMakeMeProxy;
+    // A boundary that cannot be read: the file's data stays as it is, in a
+    // proxy; a list (entmake) is refused.
+    if (!readLayout(groups, l)) return ascii ? Acad::eMakeMeProxy : Acad::eInvalidInput;
+    if (!ascii && (l.loops.empty() || !completeHead(groups))) return Acad::eInvalidInput;
+    mGroups = std::move(groups);
     return Acad::eOk;
 }
