@@ -7,7 +7,7 @@ DEBIAN_PACKAGES = cmake g++ make libsqlite3-dev sqlite3 googletest libgtest-dev 
                   libbenchmark-dev libcli11-dev python3-ezdxf postgresql libpq-dev \
                   libocct-modeling-algorithms-dev libocct-modeling-data-dev libocct-foundation-dev \
                   libocct-data-exchange-dev clang libclang-rt-14-dev libcairo2-dev libfreetype-dev \
-                  libfontconfig-dev fonts-dejavu-core poppler-utils librecad
+                  libfontconfig-dev fonts-dejavu-core poppler-utils librecad fonts-wqy-microhei
 
 # `make fuzz` builds the fuzz programs with clang (libFuzzer, sanitizers) in
 # $(FUZZ_BUILD) and runs each for FUZZ_SECONDS (or FUZZ_RUNS inputs, with

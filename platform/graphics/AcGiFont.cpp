@@ -12,10 +12,42 @@ namespace {
 constexpr const char* kFamily = "DejaVu Sans";
 // Code points beyond this are looked up as missing (the font has none).
 constexpr char32_t kMaxCodePoint = 0x30000;
+// Bounds on the fallback lookups (text of every script at once stays well inside).
+constexpr std::size_t kMaxFallbackFaces = 16;
+constexpr std::size_t kMaxFallbackGlyphs = 65536;
+
+// The font file (and face in it) fontconfig picks as sans-serif for a
+// character; empty when no installed font has it.
+std::pair<std::string, int> findFallbackFile(FcConfig* config, char32_t codePoint) {
+    std::pair<std::string, int> found{std::string(), 0};
+    if (!config) return found;
+    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("sans-serif"));
+    FcCharSet* chars = FcCharSetCreate();
+    if (pattern && chars && FcCharSetAddChar(chars, codePoint)) {
+        FcPatternAddCharSet(pattern, FC_CHARSET, chars);
+        FcConfigSubstitute(config, pattern, FcMatchPattern);
+        FcDefaultSubstitute(pattern);
+        FcResult result = FcResultNoMatch;
+        if (FcPattern* match = FcFontMatch(config, pattern, &result)) {
+            FcChar8* path = nullptr;
+            FcCharSet* has = nullptr;
+            int index = 0;
+            // The best match may still lack the character: then there is none.
+            if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch && path &&
+                FcPatternGetCharSet(match, FC_CHARSET, 0, &has) == FcResultMatch && FcCharSetHasChar(has, codePoint)) {
+                FcPatternGetInteger(match, FC_INDEX, 0, &index);
+                found = {reinterpret_cast<const char*>(path), index};
+            }
+            FcPatternDestroy(match);
+        }
+    }
+    if (chars) FcCharSetDestroy(chars);
+    if (pattern) FcPatternDestroy(pattern);
+    return found;
+}
 
 // The file fontconfig picks for the family; empty when there is none.
-std::string findFontFile() {
-    FcConfig* config = FcInitLoadConfigAndFonts();
+std::string findFontFile(FcConfig* config) {
     if (!config) return {};
     std::string file;
     FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(kFamily));
@@ -31,7 +63,6 @@ std::string findFontFile() {
         }
         FcPatternDestroy(pattern);
     }
-    FcConfigDestroy(config);
     return file;
 }
 }  // namespace
@@ -42,7 +73,8 @@ const AcGiFont& AcGiFont::plotFont() {
 }
 
 AcGiFont::AcGiFont() {
-    const std::string file = findFontFile();
+    mConfig = FcInitLoadConfigAndFonts();
+    const std::string file = findFontFile(static_cast<FcConfig*>(mConfig));
     if (file.empty()) return;
     FT_Library library = nullptr;
     if (FT_Init_FreeType(&library) != 0) return;
@@ -75,19 +107,73 @@ AcGiFont::AcGiFont() {
 }
 
 AcGiFont::~AcGiFont() {
+    for (const Fallback& f : mFallbacks) FT_Done_Face(f.face);
     if (mFace) FT_Done_Face(mFace);
     if (mLibrary) FT_Done_FreeType(static_cast<FT_Library>(mLibrary));
+    if (mConfig) FcConfigDestroy(static_cast<FcConfig*>(mConfig));
 }
 
 double AcGiFont::advance(char32_t codePoint) const {
     if (mFile.empty()) return 0.6 * mCapHeight;
     if (codePoint < mGlyphs.size() && mGlyphs[codePoint].advance >= 0.0f) return mGlyphs[codePoint].advance;
-    return mMissingAdvance;
+    const Glyph& g = fallbackGlyph(codePoint);
+    return g.advance >= 0.0f ? g.advance : mMissingAdvance;
 }
 
 std::uint32_t AcGiFont::glyphIndex(char32_t codePoint) const {
     if (codePoint < mGlyphs.size() && mGlyphs[codePoint].advance >= 0.0f) return mGlyphs[codePoint].index;
-    return 0;
+    if (mFile.empty()) return 0;
+    const Glyph& g = fallbackGlyph(codePoint);
+    return g.advance >= 0.0f ? g.index : 0;
+}
+
+std::uint8_t AcGiFont::faceOf(char32_t codePoint) const {
+    if (mFile.empty() || (codePoint < mGlyphs.size() && mGlyphs[codePoint].advance >= 0.0f)) return 0;
+    const Glyph& g = fallbackGlyph(codePoint);
+    return g.advance >= 0.0f ? g.face : 0;
+}
+
+FT_FaceRec_* AcGiFont::face(std::uint8_t index) const {
+    if (index == 0) return mFace;
+    std::lock_guard<std::mutex> lock(mFallbackMutex);
+    return index <= mFallbacks.size() ? mFallbacks[index - 1].face : nullptr;
+}
+
+std::string AcGiFont::family(std::uint8_t index) const {
+    if (index == 0) return kFamily;
+    const FT_Face f = face(index);
+    return f && f->family_name ? f->family_name : "";
+}
+
+// Characters outside the plot font: fontconfig's best sans-serif font with
+// the character (a face already open is used again), its glyph and advance
+// at the plot font's em, so both fonts share one size.
+const AcGiFont::Glyph& AcGiFont::fallbackGlyph(char32_t codePoint) const {
+    std::lock_guard<std::mutex> lock(mFallbackMutex);
+    const auto known = mFallbackGlyphs.find(codePoint);
+    if (known != mFallbackGlyphs.end()) return known->second;
+    Glyph& glyph = mFallbackGlyphs[codePoint];
+    if (!mLibrary || codePoint >= kMaxCodePoint || mFallbackGlyphs.size() > kMaxFallbackGlyphs) return glyph;
+    const auto [file, index] = findFallbackFile(static_cast<FcConfig*>(mConfig), codePoint);
+    if (file.empty() || file == mFile) return glyph;
+    std::size_t k = 0;
+    while (k < mFallbacks.size() && (mFallbacks[k].file != file || mFallbacks[k].index != index)) ++k;
+    if (k == mFallbacks.size()) {
+        if (mFallbacks.size() >= kMaxFallbackFaces) return glyph;
+        FT_Face face = nullptr;
+        if (FT_New_Face(static_cast<FT_Library>(mLibrary), file.c_str(), index, &face) != 0 || face->units_per_EM == 0) {
+            if (face) FT_Done_Face(face);
+            return glyph;
+        }
+        mFallbacks.push_back({file, index, face});
+    }
+    FT_Face face = mFallbacks[k].face;
+    const FT_UInt glyphIndex = FT_Get_Char_Index(face, codePoint);
+    FT_Fixed units = 0;
+    if (glyphIndex == 0 || FT_Get_Advance(face, glyphIndex, FT_LOAD_NO_SCALE, &units) != 0) return glyph;
+    glyph = Glyph{glyphIndex, static_cast<float>(static_cast<double>(units) / face->units_per_EM),
+                  static_cast<std::uint8_t>(k + 1)};
+    return glyph;
 }
 
 namespace AcGiTextLayout {
@@ -123,9 +209,11 @@ AcGiGlyphRun glyphRun(std::string_view utf8, const AcGiFont& font) {
     AcGiGlyphRun run;
     run.codePoints = decodeUtf8(utf8);
     run.glyphs.reserve(run.codePoints.size());
+    run.faces.reserve(run.codePoints.size());
     run.offsets.reserve(run.codePoints.size());
     for (const char32_t cp : run.codePoints) {
         run.glyphs.push_back(font.glyphIndex(cp));
+        run.faces.push_back(font.faceOf(cp));
         run.offsets.push_back(run.advance);
         run.advance += font.advance(cp);
     }

@@ -1,11 +1,16 @@
 // The one font every text is measured and drawn with (DejaVu Sans, found
 // through fontconfig and read with FreeType), so that text extents, multiline
 // wrapping and every picture format agree on where each glyph goes.
+// Characters it lacks (CJK labels, ...) come from a fallback font that
+// fontconfig chooses for them, measured and drawn with that font too.
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 struct FT_FaceRec_;
@@ -21,15 +26,21 @@ public:
     double capHeight() const { return mCapHeight; }
     // Depth of the descenders below the baseline as a fraction of the em.
     double descent() const { return mDescent; }
-    // Advance of a code point as a fraction of the em (the missing-glyph
-    // advance for characters the font lacks).
+    // Advance of a code point as a fraction of the em, from the face that
+    // draws it (the missing-glyph advance for characters no font has).
     double advance(char32_t codePoint) const;
-    // Glyph index of a code point (0 for the missing glyph).
+    // Glyph index of a code point in the face that draws it (0 for the
+    // missing glyph of the plot font).
     std::uint32_t glyphIndex(char32_t codePoint) const;
+    // The face that draws a code point: 0 the plot font, 1 and up fallbacks.
+    std::uint8_t faceOf(char32_t codePoint) const;
     // The font file, empty when the estimated metrics are in use.
     const std::string& file() const { return mFile; }
-    // The FreeType face for back-ends that draw glyphs; null without a file.
-    FT_FaceRec_* face() const { return mFace; }
+    // The FreeType face for back-ends that draw glyphs (0 the plot font,
+    // others as faceOf numbers them); null without a file.
+    FT_FaceRec_* face(std::uint8_t index = 0) const;
+    // The family name of a face, for formats that name their fonts.
+    std::string family(std::uint8_t index) const;
 
     AcGiFont(const AcGiFont&) = delete;
     AcGiFont& operator=(const AcGiFont&) = delete;
@@ -40,14 +51,28 @@ private:
     struct Glyph {
         std::uint32_t index = 0;
         float advance = -1.0f;  // em fraction; negative: not in the font
+        std::uint8_t face = 0;
     };
+    struct Fallback {
+        std::string file;
+        int index = 0;  // face in a collection file
+        FT_FaceRec_* face = nullptr;
+    };
+    // The fallback glyph of a code point the plot font lacks, looked up
+    // through fontconfig once.
+    const Glyph& fallbackGlyph(char32_t codePoint) const;
+
     std::string mFile;
+    void* mConfig = nullptr;  // fontconfig's, kept for the fallback lookups
     void* mLibrary = nullptr;
     FT_FaceRec_* mFace = nullptr;
     double mCapHeight = 0.7;
     double mDescent = 0.22;
     double mMissingAdvance = 0.42;
     std::vector<Glyph> mGlyphs;  // by code point
+    mutable std::mutex mFallbackMutex;
+    mutable std::vector<Fallback> mFallbacks;  // face k + 1 is mFallbacks[k]
+    mutable std::unordered_map<char32_t, Glyph> mFallbackGlyphs;
 };
 
 // One line of text decoded for drawing: code points, their glyphs and the
@@ -56,6 +81,7 @@ private:
 struct AcGiGlyphRun {
     std::u32string codePoints;
     std::vector<std::uint32_t> glyphs;
+    std::vector<std::uint8_t> faces;  // the face of each glyph (AcGiFont::faceOf)
     std::vector<double> offsets;  // em units from the line start
     double advance = 0.0;         // em units, the whole line
 };

@@ -124,21 +124,17 @@ public:
             }
             return;
         }
-        mGlyphs.resize(t.run.glyphs.size());
-        for (std::size_t i = 0; i < mGlyphs.size(); ++i)
-            mGlyphs[i] = cairo_glyph_t{t.run.glyphs[i], t.run.offsets[i] * t.em, 0.0};
-        // One cluster per character keeps the text searchable in the PDF.
-        mUtf8.clear();
-        mClusters.clear();
-        char utf8[8];
-        for (const char32_t cp : t.run.codePoints) {
-            const int bytes = encode(cp, utf8);
-            mUtf8.append(utf8, static_cast<std::size_t>(bytes));
-            mClusters.push_back(cairo_text_cluster_t{bytes, 1});
+        // Each stretch of glyphs from one face (the plot font or a fallback).
+        const std::size_t n = t.run.glyphs.size();
+        for (std::size_t from = 0, to = 0; from < n; from = to) {
+            const std::uint8_t face = from < t.run.faces.size() ? t.run.faces[from] : 0;
+            while (to < n && (to < t.run.faces.size() ? t.run.faces[to] : 0) == face) ++to;
+            cairo_font_face_t* cairoFace = fontFace(face);
+            if (!cairoFace) continue;
+            cairo_set_font_face(mCr, cairoFace);
+            cairo_set_font_size(mCr, t.em);
+            showGlyphs(t, from, to);
         }
-        cairo_show_text_glyphs(mCr, mUtf8.data(), static_cast<int>(mUtf8.size()), mGlyphs.data(),
-                               static_cast<int>(mGlyphs.size()), mClusters.data(), static_cast<int>(mClusters.size()),
-                               cairo_text_cluster_flags_t(0));
     }
 
     bool end(std::string& error) override {
@@ -217,7 +213,39 @@ private:
         return true;
     }
 
+    // The glyphs from..to of a text, one cluster per character so the text
+    // stays searchable in the PDF.
+    void showGlyphs(const PlotText& t, std::size_t from, std::size_t to) {
+        mGlyphs.resize(to - from);
+        for (std::size_t i = from; i < to; ++i)
+            mGlyphs[i - from] = cairo_glyph_t{t.run.glyphs[i], t.run.offsets[i] * t.em, 0.0};
+        mUtf8.clear();
+        mClusters.clear();
+        char utf8[8];
+        for (std::size_t i = from; i < to; ++i) {
+            const int bytes = encode(t.run.codePoints[i], utf8);
+            mUtf8.append(utf8, static_cast<std::size_t>(bytes));
+            mClusters.push_back(cairo_text_cluster_t{bytes, 1});
+        }
+        cairo_show_text_glyphs(mCr, mUtf8.data(), static_cast<int>(mUtf8.size()), mGlyphs.data(),
+                               static_cast<int>(mGlyphs.size()), mClusters.data(), static_cast<int>(mClusters.size()),
+                               cairo_text_cluster_flags_t(0));
+    }
+
+    // Cairo's face for a plot font face, made on first use.
+    cairo_font_face_t* fontFace(std::uint8_t index) {
+        if (index == 0) return mFontFace;
+        if (index >= mFallbackFaces.size()) mFallbackFaces.resize(index + 1, nullptr);
+        if (!mFallbackFaces[index])
+            if (FT_FaceRec_* face = AcGiFont::plotFont().face(index))
+                mFallbackFaces[index] = cairo_ft_font_face_create_for_ft_face(face, 0);
+        return mFallbackFaces[index];
+    }
+
     void release() {
+        for (cairo_font_face_t* face : mFallbackFaces)
+            if (face) cairo_font_face_destroy(face);
+        mFallbackFaces.clear();
         if (mCr) cairo_destroy(mCr);
         if (mSurface) cairo_surface_destroy(mSurface);
         if (mFontFace) cairo_font_face_destroy(mFontFace);
@@ -232,6 +260,7 @@ private:
     cairo_surface_t* mSurface = nullptr;
     cairo_t* mCr = nullptr;
     cairo_font_face_t* mFontFace = nullptr;
+    std::vector<cairo_font_face_t*> mFallbackFaces;  // by face index, made when needed
     cairo_matrix_t mPage{};
     cairo_matrix_t mView2Page{};
     std::vector<cairo_glyph_t> mGlyphs;

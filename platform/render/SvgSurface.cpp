@@ -3,6 +3,9 @@
 // labels keep their width in any viewer.
 #include "render/PlotSurface.h"
 
+#include "graphics/AcGiFont.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -117,6 +120,7 @@ public:
         number(-t.origin.y);
         mBuffer += ")\" font-size=\"";
         number(t.em);
+        fallbackFamilies(t.run);
         mBuffer += "\" x=\"";
         for (std::size_t i = 0; i < t.run.offsets.size(); ++i) {
             if (i) mBuffer += ' ';
@@ -136,6 +140,22 @@ public:
     }
 
 private:
+    // Text with characters from fallback faces names those fonts after the
+    // plot font, so viewers draw them with the font they were measured in.
+    void fallbackFamilies(const AcGiGlyphRun& run) {
+        std::vector<std::uint8_t> used;
+        for (const std::uint8_t face : run.faces)
+            if (face != 0 && std::find(used.begin(), used.end(), face) == used.end()) used.push_back(face);
+        if (used.empty()) return;
+        mBuffer += "\" font-family=\"'DejaVu Sans'";
+        for (const std::uint8_t face : used) {
+            std::string name = AcGiFont::plotFont().family(face);
+            std::erase_if(name, [](char c) { return c == '\'' || c == '"' || c == '<' || c == '&' || c == '\\'; });
+            if (!name.empty()) mBuffer += ",'" + name + "'";
+        }
+        mBuffer += ",sans-serif";
+    }
+
     void penAttributes(const PlotPen& pen) {
         mBuffer += " stroke=\"";
         color(pen.rgb);

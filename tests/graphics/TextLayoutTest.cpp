@@ -88,3 +88,29 @@ TEST(GlyphRun, DecodesUtf8AndPlacesGlyphsByAdvance) {
     EXPECT_EQ(decodeUtf8("\xED\xA0\x80"), U"\uFFFD\uFFFD\uFFFD");
     EXPECT_EQ(decodeUtf8("\xF0\x9F\x98\x80"), U"\U0001F600");
 }
+
+// Characters DejaVu Sans lacks (CJK) come from the fallback font fontconfig
+// picks: their own glyph, face and full-width advance, not the plot font's
+// missing-glyph box; a character no font has keeps the missing glyph.
+TEST(GlyphRun, CharactersThePlotFontLacksComeFromAFallbackFont) {
+    const AcGiFont& font = AcGiFont::plotFont();
+    ASSERT_FALSE(font.file().empty()) << "no DejaVu Sans: install fonts-dejavu-core";
+    const AcGiGlyphRun run = glyphRun("\xE6\x9C\xBA" "A\xE6\x88\xBF");  // "机A房"
+    ASSERT_EQ(run.faces.size(), 3u);
+    ASSERT_NE(run.faces[0], 0u) << "no font for CJK: install fonts-wqy-microhei";
+    EXPECT_EQ(run.faces[1], 0u);
+    EXPECT_EQ(run.faces[2], run.faces[0]);  // one fallback face for both
+    EXPECT_NE(run.glyphs[0], 0u);
+    EXPECT_NE(run.glyphs[0], run.glyphs[2]);
+    EXPECT_NE(font.face(run.faces[0]), nullptr);
+    EXPECT_NE(font.family(run.faces[0]), font.family(0));
+    // CJK characters are a full em wide, wider than the missing-glyph box.
+    EXPECT_NEAR(font.advance(0x673A), 1.0, 0.05);
+    EXPECT_GT(font.advance(0x673A), font.advance(0x10FFFD) * 1.5);
+    EXPECT_NEAR(run.offsets[2], font.advance(0x673A) + font.advance('A'), 1e-12);
+    EXPECT_NEAR(textWidth("\xE6\x9C\xBA", 1.0), font.advance(0x673A) * emSize(1.0), 1e-12);
+    // A private-use character past every font: the plot font's missing glyph.
+    const AcGiGlyphRun none = glyphRun("\xF4\x8F\xBF\xBD");  // U+10FFFD
+    EXPECT_EQ(none.faces[0], 0u);
+    EXPECT_EQ(none.glyphs[0], 0u);
+}

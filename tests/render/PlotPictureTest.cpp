@@ -223,6 +223,36 @@ TEST_F(PlotPictureTest, TheFontsAdvancesAreCairosAndWidthsAreProportional) {
     cairo_surface_destroy(surface);
 }
 
+// A CJK label is drawn with the fallback font it was measured with: its
+// ink fills the full-width advance (the plot font's missing-glyph box is
+// narrower), and the PDF's text holds the characters.
+TEST_F(PlotPictureTest, CharactersThePlotFontLacksAreDrawnWithTheFallbackFont) {
+    ScriptedDrawable label;
+    label.world = [](AcGiWorldDraw* wd) {
+        wd->geometry().text(AcGePoint3d(0, 0, 0), AcGeVector3d::kZAxis, AcGeVector3d::kXAxis, 10.0, 1.0, 0.0,
+                            "\xE6\x9C\xBA\xE6\x88\xBF");  // "机房"
+        return true;
+    };
+    const double width = AcGiTextLayout::textWidth("\xE6\x9C\xBA\xE6\x88\xBF", 10.0);
+    ASSERT_GT(width, 1.5 * AcGiTextLayout::emSize(10.0)) << "no font for CJK: install fonts-wqy-microhei";
+    PlotOptions options;
+    options.scale = 4.0;
+    options.marginRatio = 0.0;
+    const Picture picture(plot({&label}, "cjk.png", options));
+    ASSERT_TRUE(picture.valid());
+    int left = picture.width(), right = -1, inked = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if ((picture.pixel(x, y) & 0xFF) < 128) left = std::min(left, x), right = std::max(right, x), ++inked;
+    EXPECT_GT(right - left, 0.85 * width * 4);
+    EXPECT_GT(inked, 200);
+    const fs::path pdf = plot({&label}, "cjk.pdf", options);
+    bool ok = false;
+    const std::string text = run("pdftotext " + pdf.string() + " -", &ok);
+    EXPECT_TRUE(ok);
+    EXPECT_NE(text.find("\xE6\x9C\xBA\xE6\x88\xBF"), std::string::npos) << text;
+}
+
 TEST_F(PlotPictureTest, UnwritablePlacesFailWithTheReasonAndLeaveNothing) {
     RedLineScene scene;
     auto drawables = scene.drawables();
