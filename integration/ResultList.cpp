@@ -1,69 +1,130 @@
 // Result list builder.
 #include "integration/ResultList.h"
 
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
 #include "database/dbid.h"
 
+namespace {
+
+std::size_t blockSize(std::size_t index) { return std::size_t(64) << (index < 10 ? index : 10); }
+
+} // namespace
+
+void ResultList::nextBlock() {
+    if (mNext) ++mBlock;
+    if (mBlock == mBlocks.size()) mBlocks.emplace_back(new resbuf[blockSize(mBlock)]);
+    mNext = mBlocks[mBlock].get();
+    mEnd = mNext + blockSize(mBlock);
+}
+
+resbuf* ResultList::add(int type) {
+    if (mNext == mEnd) nextBlock();
+    resbuf* node = mNext++;
+    std::memset(node, 0, sizeof(resbuf));
+    node->restype = static_cast<short>(type);
+    if (mTail)
+        mTail->rbnext = node;
+    else
+        mHead = node;
+    mTail = node;
+    return node;
+}
+
+resbuf* ResultList::addString(int type, const std::string& text) {
+    char* copy = strdup(text.c_str());
+    if (!copy) throw std::bad_alloc();
+    resbuf* node = add(type);
+    node->resval.rstring = copy;
+    mHasStrings = true;
+    return node;
+}
+
+void ResultList::addName(const int64_t name[2]) {
+    resbuf* node = add(RTENAME);
+    node->resval.rlname[0] = name[0];
+    node->resval.rlname[1] = name[1];
+}
+
+void ResultList::clear() {
+    if (mHasStrings)
+        for (resbuf* node = mHead; node; node = node->rbnext)
+            if (node->restype == RTSTR) std::free(node->resval.rstring);
+    mHasStrings = false;
+    mHead = mTail = nullptr;
+    mBlock = 0;
+    mNext = mEnd = nullptr;
+}
+
 void ResultList::begin() {
-    acutRelRb(mHead);
-    mHead = mTail = acutBuildList(RTLB, 0);
+    clear();
+    add(RTLB);
 }
 
-void ResultList::append(resbuf* nodes) {
-    if (!nodes) return;
-    if (!mHead) {
-        mHead = nodes;
-    } else {
-        mTail->rbnext = nodes;
-    }
-    mTail = nodes;
-    while (mTail->rbnext) mTail = mTail->rbnext;
-}
-
-void ResultList::addString(const std::string& text) { append(acutBuildList(RTSTR, text.c_str(), 0)); }
+void ResultList::addString(const std::string& text) { addString(RTSTR, text); }
 void ResultList::addInt(int32_t value) {
     if (value >= -32768 && value <= 32767)
-        append(acutBuildList(RTSHORT, static_cast<int>(value), 0));
+        add(RTSHORT)->resval.rint = static_cast<short>(value);
     else
-        append(acutBuildList(RTLONG, value, 0));
+        add(RTLONG)->resval.rlong = value;
 }
-void ResultList::addReal(double value) { append(acutBuildList(RTREAL, value, 0)); }
-void ResultList::addPoint(const double point[3]) { append(acutBuildList(RT3DPOINT, point, 0)); }
+void ResultList::addReal(double value) { add(RTREAL)->resval.rreal = value; }
+void ResultList::addPoint(const double point[3]) {
+    resbuf* node = add(RT3DPOINT);
+    for (int i = 0; i < 3; ++i) node->resval.rpoint[i] = point ? point[i] : 0.0;
+}
 
 void ResultList::addEntity(const AcDbObjectId& id) {
     ads_name name;
-    if (acdbGetAdsName(name, id) == Acad::eOk) append(acutBuildList(RTENAME, name, 0));
+    if (acdbGetAdsName(name, id) == Acad::eOk) addName(name);
 }
 
 void ResultList::addStringInt(const std::string& key, int32_t value) {
-    append(acutBuildList(RTLB, RTSTR, key.c_str(), RTDOTE, RTLONG, value, RTLE, 0));
+    add(RTLB);
+    addString(RTSTR, key);
+    add(RTDOTE);
+    add(RTLONG)->resval.rlong = value;
+    add(RTLE);
 }
 
 void ResultList::addStringReal(const std::string& key, double value) {
-    append(acutBuildList(RTLB, RTSTR, key.c_str(), RTDOTE, RTREAL, value, RTLE, 0));
+    add(RTLB);
+    addString(RTSTR, key);
+    add(RTDOTE);
+    add(RTREAL)->resval.rreal = value;
+    add(RTLE);
 }
 
 void ResultList::addStringEntity(const std::string& key, const AcDbObjectId* id) {
-    if (!id) {
-        append(acutBuildList(RTLB, RTSTR, key.c_str(), RTDOTE, RTNIL, RTLE, 0));
-        return;
-    }
     ads_name name;
-    if (acdbGetAdsName(name, *id) != Acad::eOk) return;
-    append(acutBuildList(RTLB, RTSTR, key.c_str(), RTDOTE, RTENAME, name, RTLE, 0));
+    if (id && acdbGetAdsName(name, *id) != Acad::eOk) return;
+    add(RTLB);
+    addString(RTSTR, key);
+    add(RTDOTE);
+    if (id)
+        addName(name);
+    else
+        add(RTNIL);
+    add(RTLE);
 }
 
 void ResultList::addRealLong(double x, int32_t n) {
-    append(acutBuildList(RTLB, RTREAL, x, RTDOTE, RTLONG, n, RTLE, 0));
+    add(RTLB);
+    add(RTREAL)->resval.rreal = x;
+    add(RTDOTE);
+    add(RTLONG)->resval.rlong = n;
+    add(RTLE);
 }
 
-void ResultList::addListBegin() { append(acutBuildList(RTLB, 0)); }
-void ResultList::addListEnd() { append(acutBuildList(RTLE, 0)); }
+void ResultList::addListBegin() { add(RTLB); }
+void ResultList::addListEnd() { add(RTLE); }
 
 int ResultList::finish() {
     if (!mHead) begin();
-    append(acutBuildList(RTLE, 0));
+    add(RTLE);
     int rc = acedRetList(mHead);
-    acutRelRb(mHead);
-    mHead = mTail = nullptr;
+    clear();
     return rc;
 }

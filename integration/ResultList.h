@@ -1,17 +1,23 @@
 // Builds an AutoLISP list result node by node and returns it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "ads/ads.h"
 
 class AcDbObjectId;
 
+// The nodes live in blocks the list owns (a few hundred pairs cost a handful
+// of allocations, not one per node) and are released together; the chain
+// handed to acedRetList is an ordinary resbuf chain.
 class ResultList {
 public:
     ResultList() = default;
-    ~ResultList() { acutRelRb(mHead); }
+    ~ResultList() { clear(); }
     ResultList(const ResultList&) = delete;
     ResultList& operator=(const ResultList&) = delete;
 
@@ -36,7 +42,21 @@ public:
     bool started() const { return mHead != nullptr; }
 
 private:
-    void append(resbuf* nodes);
+    // A zeroed node of the given type linked at the end of the chain.
+    resbuf* add(int type);
+    resbuf* addString(int type, const std::string& text);
+    void addName(const int64_t name[2]);
+    // Frees the strings and rewinds the blocks for reuse.
+    void clear();
+
+    // Takes the next block (reused after clear, else allocated) for add.
+    void nextBlock();
+
+    std::vector<std::unique_ptr<resbuf[]>> mBlocks;
+    std::size_t mBlock = 0;       // index of the block being filled
+    resbuf* mNext = nullptr;      // its next free node
+    resbuf* mEnd = nullptr;       // and its end
+    bool mHasStrings = false;
     resbuf* mHead = nullptr;
     resbuf* mTail = nullptr;
 };

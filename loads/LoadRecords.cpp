@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 
 namespace hvac {
 
@@ -32,6 +33,16 @@ const std::array<LoadField, kWallFieldCount> kWallFields = {{
     {"dWall", R}, {"dWallPlenum", R}, {"dDoor", R}, {"dGlass", R}, {"dWallPartition", R},
     {"dWallPlenumPartition", R}, {"dDoorPartition", R}, {"dGlassPartition", R},
 }};
+
+int loadFieldIndex(const LoadField* fields, size_t count, std::string_view name) {
+    using NameIndex = std::unordered_map<std::string_view, int>;
+    static std::unordered_map<const LoadField*, NameIndex> indexes;
+    NameIndex& index = indexes[fields];
+    if (index.empty())
+        for (size_t i = 0; i < count; ++i) index.emplace(fields[i].name, int(i));  // the first of a repeated name wins
+    auto found = index.find(name);
+    return found == index.end() ? -1 : found->second;
+}
 
 void addToLoadField(double& field, LoadFieldType type, double value) {
     if (type == LoadFieldType::kReal) {

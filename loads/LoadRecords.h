@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace hvac {
 
@@ -35,11 +36,12 @@ struct wallData : LoadRecord<kWallFieldCount> {
 };
 
 // Position of a field by exact, case-sensitive name; -1 when there is none.
+// Each table is indexed by name on first use: the store functions look up
+// every name of every call.
+int loadFieldIndex(const LoadField* fields, size_t count, std::string_view name);
 template <size_t N>
-int loadFieldIndex(const std::array<LoadField, N>& fields, const std::string& name) {
-    for (size_t i = 0; i < N; ++i)
-        if (name == fields[i].name) return int(i);
-    return -1;
+int loadFieldIndex(const std::array<LoadField, N>& fields, std::string_view name) {
+    return loadFieldIndex(fields.data(), N, name);
 }
 
 // Adds value to a field: as is for a real field; truncated toward zero for an integer field, the sum

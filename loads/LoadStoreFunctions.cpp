@@ -27,8 +27,7 @@ LispStatus storeData(std::unordered_map<int32_t, Record>& map) {
     ArgCursor cur(args);
     int32_t key = 0;
     if (!readKey(cur, key)) return kLispWrongType;
-    auto found = map.find(key);
-    Record work = found != map.end() ? found->second : Record{};
+    Record& work = map[key];
     while (!cur.atEnd()) {
         std::string name;
         if (!argString(cur, name)) {
@@ -42,7 +41,6 @@ LispStatus storeData(std::unordered_map<int32_t, Record>& map) {
         const int field = hvac::loadFieldIndex(Record::fields(), name);
         if (field >= 0) hvac::addToLoadField(work.values[field], Record::fields()[field].type, value);
     }
-    map[key] = work;
     return kLispOk;
 }
 

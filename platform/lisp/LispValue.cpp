@@ -19,11 +19,20 @@ SymbolTable& symbolTable() {
     return table;
 }
 
-// Moves a child out for deferred release when this value is its last owner,
-// so long or deeply nested lists are freed without recursion.
+// Whether releasing this reference would free a cons cell.
+bool ownsCons(const Ref& child) { return child && child->type == Type::Cons && child.use_count() == 1; }
+
+// Moves a child out for deferred release when this value is its last owner
+// and freeing it would go deeper (a cons holding conses of its own), so long
+// or deeply nested lists are freed without recursion. A cons of atoms, such
+// as a dotted pair (x . n), is freed on the spot: one level, no queue.
 void takeIfLast(Ref& child, std::vector<Ref>& pending) {
-    if (child && child->type == Type::Cons && child.use_count() == 1)
-        pending.push_back(std::move(child));
+    if (!ownsCons(child)) return;
+    if (!ownsCons(child->car) && !ownsCons(child->cdr)) {
+        child.reset();
+        return;
+    }
+    pending.push_back(std::move(child));
 }
 
 // Values of every kind come from the block cache: list-heavy code makes and
@@ -88,10 +97,34 @@ Ref quietValue() {
     return quiet->self;
 }
 
-Ref makeInt(int32_t value) {
+namespace {
+
+// Integers are never changed in place and eq compares them by value, so the
+// small ones that result lists and loops make by the thousand are shared.
+constexpr int32_t kFirstSharedInt = -128;
+constexpr int32_t kLastSharedInt = 1023;
+
+Ref newInt(int32_t value) {
     Ref v = newValue(Type::Int);
     v->u.i = value;
     return v;
+}
+
+const Ref* sharedInts() {
+    // Never destroyed: values released during exit may still ask for one.
+    static const Ref* table = [] {
+        auto* ints = new Ref[kLastSharedInt - kFirstSharedInt + 1];
+        for (int32_t i = kFirstSharedInt; i <= kLastSharedInt; ++i) ints[i - kFirstSharedInt] = newInt(i);
+        return ints;
+    }();
+    return table;
+}
+
+}  // namespace
+
+Ref makeInt(int32_t value) {
+    if (value >= kFirstSharedInt && value <= kLastSharedInt) return sharedInts()[value - kFirstSharedInt];
+    return newInt(value);
 }
 
 Ref makeReal(double value) {

@@ -28,6 +28,18 @@ std::vector<SqlValue> rowImage(const SqlStatement& stmt, int first, const TableS
     return image;
 }
 
+// The current row's field list (when fields is not null) and its image
+// values, each column read from the engine once where the image holds them all.
+HRESULT readRecord(const SqlStatement& stmt, int first, const TableState& table, VARIANT* fields,
+                   std::vector<SqlValue>& image)
+{
+    if (!fields || !table.version.empty()) {
+        image = rowImage(stmt, first, table);
+        return fields ? rowToFieldList(stmt, first, table.columns, fields) : S_OK;
+    }
+    return rowToFieldList(stmt, first, table.columns, fields, &image);
+}
+
 std::string param(size_t n) { return "?" + std::to_string(n); }
 }  // namespace
 
@@ -89,8 +101,9 @@ HRESULT ProjectDatabaseImpl::readRow(int64_t key, VARIANT* fields, bool* present
     if (step == StepResult::Done) return S_OK;
     if (step != StepResult::Row) return failDb();
     *present = true;
-    if (image) *image = {rowImage(*use, 0, *mTable), mConn->changeStamp()};
-    return fields ? rowToFieldList(*use, 0, mTable->columns, fields) : S_OK;
+    if (!image) return fields ? rowToFieldList(*use, 0, mTable->columns, fields) : S_OK;
+    image->stamp = mConn->changeStamp();
+    return readRecord(*use, 0, *mTable, fields, image->values);
 }
 
 HRESULT ProjectDatabaseImpl::seekKeys(const VARIANT* const* keys, size_t count, VARIANT* fields, VARIANT_BOOL* found)
@@ -143,8 +156,10 @@ HRESULT ProjectDatabaseImpl::seekKeys(const VARIANT* const* keys, size_t count, 
     }
     if (step != StepResult::Row) return failDb();
     // The row's columns follow the leading row key.
-    setCurrent(use->integer(0), {rowImage(*use, 1, *mTable), mConn->changeStamp()});
-    if (HRESULT hr = rowToFieldList(*use, 1, mTable->columns, fields); FAILED(hr)) return hr;
+    RowImage image{{}, mConn->changeStamp()};
+    HRESULT hr = readRecord(*use, 1, *mTable, fields, image.values);
+    setCurrent(use->integer(0), std::move(image));
+    if (FAILED(hr)) return hr;
     *found = VARIANT_TRUE;
     return S_OK;
 }
@@ -346,10 +361,10 @@ HRESULT ProjectDatabaseImpl::AddNew(const VARIANT& fieldList, const VARIANT&, VA
     if (!bindFields(*use, *mTable, fields)) return fail(kDbErrBadFieldList, "A field value has an unusable type.");
     if (use->step() != StepResult::Row) return failDb();
     const int64_t key = use->integer(0);
-    auto image = rowImage(*use, 1, *mTable);
+    std::vector<SqlValue> image;
     VARIANT stored;
     VariantInit(&stored);
-    if (HRESULT hr = rowToFieldList(*use, 1, mTable->columns, &stored); FAILED(hr)) return hr;
+    if (HRESULT hr = readRecord(*use, 1, *mTable, &stored, image); FAILED(hr)) return hr;
     // The statement commits when it finishes: a failure there (a full disk,
     // a lost lock) means nothing was stored and must be reported.
     if (use->step() != StepResult::Done) {
@@ -475,8 +490,7 @@ HRESULT ProjectDatabaseImpl::runUpdate(const std::vector<FieldValue>& fields, bo
         return S_OK;
     }
     if (step == StepResult::Done) return S_OK;
-    image->values = rowImage(*use, 0, *mTable);
-    if (HRESULT hr = rowToFieldList(*use, 0, mTable->columns, stored); FAILED(hr)) return hr;
+    if (HRESULT hr = readRecord(*use, 0, *mTable, stored, image->values); FAILED(hr)) return hr;
     // The statement commits when it finishes (outside a transaction): a
     // failure there means nothing was stored and must be reported.
     if (use->step() != StepResult::Done) return failDb();

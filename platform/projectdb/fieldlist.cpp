@@ -17,11 +17,13 @@ std::wstring rightTrimmed(std::wstring text)
     return text;
 }
 
-static BSTR textColumn(const SqlStatement& stmt, int i)
+static BSTR wideText(std::string_view text)
 {
-    std::wstring wide = rightTrimmed(utf8ToWide(stmt.text(i)));
+    std::wstring wide = rightTrimmed(utf8ToWide(text));
     return SysAllocStringLen(wide.data(), static_cast<unsigned>(wide.size()));
 }
+
+static BSTR textColumn(const SqlStatement& stmt, int i) { return wideText(stmt.text(i)); }
 
 void columnToVariant(const SqlStatement& stmt, int i, ColumnKind kind, VARIANT* out)
 {
@@ -83,17 +85,63 @@ void resultToVariant(const SqlStatement& stmt, int i, VARIANT* out)
     }
 }
 
-HRESULT rowToFieldList(const SqlStatement& stmt, int first, const std::vector<ColumnInfo>& columns, VARIANT* out)
+bool valueToVariant(const SqlValue& value, ColumnKind kind, VARIANT* out)
+{
+    VariantInit(out);
+    if (value.type == SqlType::Null) {
+        out->vt = VT_NULL;
+        return true;
+    }
+    const bool number = value.type == SqlType::Integer || value.type == SqlType::Real;
+    const double real = value.type == SqlType::Integer ? double(value.integer) : value.real;
+    switch (kind) {
+    case ColumnKind::Key:
+    case ColumnKind::Integer:
+        if (value.type != SqlType::Integer) return false;
+        out->vt = VT_I4;
+        out->lVal = static_cast<LONG>(value.integer);
+        return true;
+    case ColumnKind::Real:
+        if (!number) return false;
+        out->vt = VT_R8;
+        out->dblVal = real;
+        return true;
+    case ColumnKind::Boolean:
+        if (!number) return false;
+        out->vt = VT_BOOL;
+        out->boolVal = real != 0 ? VARIANT_TRUE : VARIANT_FALSE;
+        return true;
+    case ColumnKind::Text:
+        if (value.type != SqlType::Text) return false;
+        out->vt = VT_BSTR;
+        out->bstrVal = wideText(value.text);
+        return true;
+    }
+    return false;
+}
+
+HRESULT rowToFieldList(const SqlStatement& stmt, int first, const std::vector<ColumnInfo>& columns, VARIANT* out,
+                       std::vector<SqlValue>* values)
 {
     auto count = static_cast<ULONG>(columns.size() * 2);
     SAFEARRAY* array = SafeArrayCreateVector(VT_VARIANT, 0, count);
     if (!array) return E_OUTOFMEMORY;
+    if (values) {
+        values->clear();
+        values->reserve(columns.size());
+    }
     auto* items = static_cast<VARIANT*>(array->pvData);
     for (size_t c = 0; c < columns.size(); ++c) {
         VARIANT& name = items[2 * c];
         name.vt = VT_BSTR;
         name.bstrVal = SysAllocStringLen(columns[c].wideName.data(), unsigned(columns[c].wideName.size()));
-        columnToVariant(stmt, first + static_cast<int>(c), columns[c].kind, &items[2 * c + 1]);
+        const int column = first + static_cast<int>(c);
+        VARIANT* value = &items[2 * c + 1];
+        if (values) {
+            values->push_back(stmt.value(column));
+            if (valueToVariant(values->back(), columns[c].kind, value)) continue;
+        }
+        columnToVariant(stmt, column, columns[c].kind, value);
     }
     VariantClear(out);
     out->vt = VT_ARRAY | VT_VARIANT;

@@ -16,8 +16,13 @@ struct FieldValue {
 };
 
 // The current row of stmt as a field list: the table's columns in order,
-// starting at result column `first`.
-HRESULT rowToFieldList(const SqlStatement& stmt, int first, const std::vector<ColumnInfo>& columns, VARIANT* out);
+// starting at result column `first`. With values, each column's stored value
+// goes there too, read from the engine once for both.
+HRESULT rowToFieldList(const SqlStatement& stmt, int first, const std::vector<ColumnInfo>& columns, VARIANT* out,
+                       std::vector<SqlValue>* values = nullptr);
+// A stored value as the VARIANT columnToVariant gives for it; false when
+// only the engine's own conversion can tell (a number in a text column, ...).
+bool valueToVariant(const SqlValue& value, ColumnKind kind, VARIANT* out);
 // Column i of the current row as a VARIANT of the given kind: VT_NULL,
 // VT_I4, VT_R8, VT_BSTR (right-trimmed) or VT_BOOL.
 void columnToVariant(const SqlStatement& stmt, int i, ColumnKind kind, VARIANT* out);

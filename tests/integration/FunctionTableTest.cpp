@@ -22,6 +22,36 @@ int resultListHandler() {
     list.finish();
     return RSRSLT;
 }
+// Lists longer than one block of nodes, strings among them, and lists begun
+// again or built again after a finish: nothing lost, nothing leaked.
+void addLongList(ResultList& list) {
+    list.begin();
+    list.addString("dropped");
+    list.begin();  // the unfinished list goes, its string with it
+    for (int i = 0; i < 300; ++i) {
+        list.addRealLong(i * 0.5, i);
+        list.addStringInt("k" + std::to_string(i), 70000 + i);
+    }
+}
+int longResultHandler() {
+    ResultList list;
+    addLongList(list);
+    list.finish();
+    return RSRSLT;
+}
+int rebuiltResultHandler() {
+    ResultList list;
+    addLongList(list);
+    list.finish();
+    list.begin();  // the finished list's blocks serve again
+    for (int i = 0; i < 100; ++i) list.addString(std::string(20, char('a' + i % 26)));
+    list.addListBegin();
+    list.addInt(-32769);
+    list.addInt(32767);
+    list.addListEnd();
+    list.finish();
+    return RSRSLT;
+}
 int intOrRealBig() { retIntOrReal(70000); return RSRSLT; }
 int intOrRealSmall() { retIntOrReal(-32768); return RSRSLT; }
 
@@ -64,6 +94,21 @@ TEST_F(FunctionTable, ResultBuilders) {
     EXPECT_EQ(eval("(t-list)"), "(\"a\" (\"n\" . 70000) (\"r\" . 1.5) (2.5 . 3) (\"e\"))");
     EXPECT_EQ(eval("(type (t-big))"), "REAL");
     EXPECT_EQ(eval("(t-small)"), "-32768");
+}
+
+TEST_F(FunctionTable, LongAndRebuiltResultLists) {
+    acedDefun("t-long", 103);
+    acedRegFunc(longResultHandler, 103);
+    acedDefun("t-again", 104);
+    acedRegFunc(rebuiltResultHandler, 104);
+    EXPECT_EQ(eval("(length (t-long))"), "600");
+    EXPECT_EQ(eval("(car (t-long))"), "(0.0 . 0)");
+    EXPECT_EQ(eval("(nth 599 (t-long))"), "(\"k299\" . 70299)");
+    EXPECT_EQ(eval("(nth 200 (t-long))"), "(50.0 . 100)");
+    EXPECT_EQ(eval("(length (t-again))"), "101");
+    EXPECT_EQ(eval("(car (t-again))"), "\"aaaaaaaaaaaaaaaaaaaa\"");
+    EXPECT_EQ(eval("(nth 99 (t-again))"), "\"vvvvvvvvvvvvvvvvvvvv\"");
+    EXPECT_EQ(eval("(last (t-again))"), "(-32769 32767)");
 }
 
 TEST_F(FunctionTable, ArgumentErrorsPrintTheirMessage) {

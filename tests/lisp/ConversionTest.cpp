@@ -154,3 +154,32 @@ TEST_F(Conversion, BuildListCopyAndRelease) {
 }
 
 }  // namespace
+
+namespace {
+
+// Small integers are shared values: results around the edges of the shared
+// range keep their own values, compare equal and eq, and stay untouched when
+// arithmetic makes new numbers from them.
+TEST_F(Conversion, SharedSmallIntegersKeepTheirValues) {
+    resbuf* list = acutBuildList(RTLONG, -129, RTLONG, -128, RTSHORT, 0, RTLONG, 1023, RTLONG, 1024,
+                                 RTLONG, 70000, 0);
+    std::vector<lisp::Ref> values = lisp::resbufsToValues(list);
+    acutRelRb(list);
+    EXPECT_EQ(lisp::Interpreter::prin1Text(lisp::makeList(values)), "(-129 -128 0 1023 1024 70000)");
+    EXPECT_EQ(run("(setq a 1023 b (1+ a) c (1- a)) (list a b c (eq a 1023) (eq b 1024) (= (* a 1) 1023))"),
+              "(1023 1024 1022 T T T)");
+    EXPECT_EQ(run("(setq n 0 l nil) (repeat 1100 (setq l (cons n l) n (1+ n))) (list (length l) (car l) "
+                  "(nth 1099 l) (apply '+ l))"),
+              "(1100 1099 0 604450)");
+}
+
+// Releasing lists of pairs, lists of lists and long chains: every shape the
+// release takes apart without recursion or with one level of it.
+TEST_F(Conversion, ListsOfPairsAndListsRelease) {
+    EXPECT_EQ(run("(setq x nil) (repeat 50000 (setq x (cons (cons 1.5 (list 2 (cons 3 4))) x))) "
+                  "(setq y (list x x)) (setq x nil) (length (car y))"),
+              "50000");
+    EXPECT_EQ(run("(setq y nil) (setq x nil) (repeat 100000 (setq x (cons (cons x 1) nil))) (setq x nil)"), "nil");
+}
+
+}  // namespace

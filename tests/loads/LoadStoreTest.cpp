@@ -100,3 +100,16 @@ TEST_F(LoadStore, BadKeysAreWrongTypeAndChangeNothing) {
     }
     EXPECT_EQ(eval("(zk_hvac-loads-getRoomData 1 2 3)"), "nil");
 }
+
+// Both records share names ("dWall" is field 3 of a room, 0 of a wall): each table answers for itself.
+TEST_F(LoadStore, FieldNamesAreFoundExactlyPerTable) {
+    for (size_t i = 0; i < hvac::kRoomFields.size(); ++i)
+        EXPECT_EQ(hvac::loadFieldIndex(hvac::kRoomFields, hvac::kRoomFields[i].name), int(i));
+    for (size_t i = 0; i < hvac::kWallFields.size(); ++i)
+        EXPECT_EQ(hvac::loadFieldIndex(hvac::kWallFields, hvac::kWallFields[i].name), int(i));
+    EXPECT_EQ(hvac::loadFieldIndex(hvac::kRoomFields, "dWall"), 3);
+    EXPECT_EQ(hvac::loadFieldIndex(hvac::kWallFields, "dWall"), 0);
+    EXPECT_EQ(hvac::loadFieldIndex(hvac::kWallFields, "dRoof"), -1);
+    for (const char* name : {"DROOF", "droof", "dRoo", "dRooff", "", "dRoof "})
+        EXPECT_EQ(hvac::loadFieldIndex(hvac::kRoomFields, name), -1) << name;
+}

@@ -133,3 +133,41 @@ TEST_P(ProjectDbTest, CallerSqlWithDoubleQuotedTextAndAKeywordColumn)
     EXPECT_EQ(textOf(&firstValue(values)), L"it's 12");
     EXPECT_THROW(db.SelectColumn(L"update tblDuct set WIDTH = 1", values), _com_error);
 }
+
+// A file keeps what its columns' types cannot convert (text in a number
+// column, a fraction in an integer column, a number in a text column): the
+// field list shows each as its column's kind, and the record as read still
+// guards a later Update once another user has written to the file.
+TEST_P(ProjectDbTest, ValuesStoredAsAnotherTypeReadAsTheirColumnsKind)
+{
+    if (onServer()) GTEST_SKIP() << "the server refuses such values when they are written";
+    IProjectDatabasePtr db = open();
+    ASSERT_TRUE(db.Execute(L"insert into tblDuct (ixLayerSystem, WIDTH, DEPTH, bForceVertical, SIZEFOR, DAMPERTYPE, "
+                           L"bDeleted, AIRFLOW) values ('abc', 'x', 2, 'yes', 12, 2.5, 2, 'ra  ')"));
+    ASSERT_TRUE(db.SetTable(L"tblDuct", L"ixDuct"));
+    _variant_t fields;
+    ASSERT_TRUE(db.MoveFirst(fields));
+    LONG key = fieldValue(fields, L"ixDuct")->lVal;
+    for (int pass = 0; pass < 2; ++pass) {  // navigation, then a seek by key
+        SCOPED_TRACE(pass);
+        EXPECT_EQ(fieldValue(fields, L"ixLayerSystem")->vt, VT_I4);
+        EXPECT_EQ(fieldValue(fields, L"ixLayerSystem")->lVal, 0);
+        EXPECT_EQ(fieldValue(fields, L"WIDTH")->vt, VT_R8);
+        EXPECT_EQ(fieldValue(fields, L"WIDTH")->dblVal, 0.0);
+        EXPECT_EQ(fieldValue(fields, L"DEPTH")->dblVal, 2.0);
+        EXPECT_EQ(fieldValue(fields, L"bForceVertical")->boolVal, VARIANT_FALSE);
+        EXPECT_EQ(textOf(fieldValue(fields, L"SIZEFOR")), L"12");
+        EXPECT_EQ(fieldValue(fields, L"DAMPERTYPE")->lVal, 2);
+        EXPECT_EQ(fieldValue(fields, L"bDeleted")->boolVal, VARIANT_TRUE);
+        EXPECT_EQ(textOf(fieldValue(fields, L"AIRFLOW")), L"ra");
+        EXPECT_EQ(fieldValue(fields, L"DRAWING")->vt, VT_NULL);
+        ASSERT_TRUE(db.Seek(_variant_t(key, VT_I4), fields));
+    }
+    IProjectDatabasePtr other = open();
+    ASSERT_TRUE(other.Execute(L"insert into tblDuct (AIRFLOW) values ('sa')"));
+    _variant_t updated;
+    ASSERT_TRUE(db.Update(makeFieldList({{L"CFM", 80.0}}), updated));
+    EXPECT_EQ(fieldValue(updated, L"CFM")->dblVal, 80.0);
+    EXPECT_EQ(textOf(fieldValue(updated, L"SIZEFOR")), L"12");
+    EXPECT_EQ(fieldValue(updated, L"ixLayerSystem")->lVal, 0);
+}
