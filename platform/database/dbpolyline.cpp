@@ -496,6 +496,9 @@ Acad::ErrorStatus AcDbPolyline::dxfInFields(AcDbDxfFiler* filer) {
     double constant = 0.0;  // 43: the width of every vertex without its own
     es = AcDbEntityFiling::dxfInWithMarker(*this, "AcDbPolyline", filer, [&](const resbuf& rb) {
         switch (rb.restype) {
+        case 90:  // the vertex count: room for them all at once (a damaged count only costs memory)
+            if (rb.resval.rlong > 0) mVerts.reserve(std::min<size_t>(size_t(rb.resval.rlong), 4096));
+            break;
         case 43: constant = rb.resval.rreal; break;
         case 10: mVerts.push_back(Vertex{AcGePoint2d(rb.resval.rpoint[0], rb.resval.rpoint[1]), 0.0, constant, constant}); break;
         case 40: if (!mVerts.empty()) mVerts.back().startWidth = rb.resval.rreal; break;

@@ -121,9 +121,14 @@ bool AcDbSymbolTable::has(AcDbObjectId id) const {
 Acad::ErrorStatus AcDbSymbolTable::getAt(const std::string& name, AcDbObjectId& id, bool getErased) const {
     assertReadEnabled();
     id.setNull();
-    auto it = mByName.find(upper(name));
-    if (it == mByName.end() || (it->second.isErased() && !getErased)) return Acad::eKeyNotFound;
-    id = it->second;
+    if (!mLastValid || name != mLastName) {
+        auto it = mByName.find(upper(name));
+        mLastFound = it == mByName.end() ? AcDbObjectId() : it->second;
+        mLastName = name;
+        mLastValid = true;
+    }
+    if (mLastFound.isNull() || (mLastFound.isErased() && !getErased)) return Acad::eKeyNotFound;
+    id = mLastFound;
     return Acad::eOk;
 }
 
@@ -144,11 +149,13 @@ Acad::ErrorStatus AcDbSymbolTable::add(AcDbObjectId& id, AcDbSymbolTableRecord* 
     record->setOwnerId(objectId());
     mRecords.push_back(id);
     mByName[key] = id;
+    mLastValid = false;
     return Acad::eOk;
 }
 
 void AcDbSymbolTable::appendRecordId(AcDbObjectId id) {
     mRecords.push_back(id);
+    mLastValid = false;
     if (AcDbStub* stub = id.stub(); stub && stub->object)
         if (auto* record = AcDbSymbolTableRecord::cast(stub->object))
             mByName[upper(record->getName())] = id;
@@ -156,6 +163,7 @@ void AcDbSymbolTable::appendRecordId(AcDbObjectId id) {
 
 void AcDbSymbolTable::reindex() {
     mByName.clear();
+    mLastValid = false;
     for (AcDbObjectId id : mRecords) {
         AcDbStub* stub = id.stub();
         if (!stub || !stub->object) continue;

@@ -88,6 +88,12 @@ private:
     friend class Iterator;
     std::vector<AcDbObjectId> mRecords;
     std::map<std::string, AcDbObjectId> mByName; // upper-cased names
+    // The last name asked for, exactly as given, and what the index held for
+    // it (null: nothing): a file's entities ask for the same layer, style or
+    // block name one after another. Dropped whenever the index changes.
+    mutable std::string mLastName;
+    mutable AcDbObjectId mLastFound;
+    mutable bool mLastValid = false;
 };
 
 // ---- blocks ----

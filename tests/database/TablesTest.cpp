@@ -82,6 +82,34 @@ TEST(Tables, IteratorVisitsRecordsInOrderAndRenameKeepsIndex) {
     EXPECT_EQ(names, (std::vector<std::string>{"Standard", "ROMANS"}));
 }
 
+// The same name asked for again, as a file's entities do, answers what the
+// table holds now: after an add, a rename and an erase in between.
+TEST(Tables, RepeatedLookupsFollowAddsRenamesAndErases) {
+    AcDbDatabase db;
+    EXPECT_TRUE(db.layerId("Walls").isNull());
+    EXPECT_TRUE(db.layerId("Walls").isNull());
+    AcDbLayerTable* layers = nullptr;
+    ASSERT_EQ(db.getLayerTable(layers, AcDb::kForWrite), Acad::eOk);
+    auto* layer = new AcDbLayerTableRecord;
+    layer->setName("WALLS");
+    AcDbObjectId id;
+    ASSERT_EQ(layers->add(id, layer), Acad::eOk);
+    layers->close();
+    EXPECT_EQ(db.layerId("Walls"), id);
+    EXPECT_EQ(db.layerId("walls"), id);
+    EXPECT_EQ(layer->setName("Doors"), Acad::eOk);
+    EXPECT_TRUE(db.layerId("walls").isNull());
+    EXPECT_EQ(db.layerId("DOORS"), id);
+    EXPECT_EQ(layer->erase(), Acad::eOk);
+    layer->close();
+    EXPECT_TRUE(db.layerId("DOORS").isNull());
+    ASSERT_EQ(db.getLayerTable(layers), Acad::eOk);
+    AcDbObjectId erased;
+    EXPECT_EQ(layers->getAt("DOORS", erased, true), Acad::eOk);
+    EXPECT_EQ(erased, id);
+    layers->close();
+}
+
 TEST(Tables, BuiltInRecordsCannotBeErased) {
     AcDbDatabase db;
     AcDbLayerTableRecord* zero = nullptr;
