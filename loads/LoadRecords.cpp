@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace hvac {
 
@@ -36,8 +38,10 @@ const std::array<LoadField, kWallFieldCount> kWallFields = {{
 
 int loadFieldIndex(const LoadField* fields, size_t count, std::string_view name) {
     using NameIndex = std::unordered_map<std::string_view, int>;
-    static std::unordered_map<const LoadField*, NameIndex> indexes;
-    NameIndex& index = indexes[fields];
+    static std::vector<std::pair<const LoadField*, NameIndex>> indexes;  // one per table: a short list
+    auto table = std::find_if(indexes.begin(), indexes.end(), [&](const auto& entry) { return entry.first == fields; });
+    if (table == indexes.end()) table = indexes.insert(indexes.end(), {fields, NameIndex()});
+    NameIndex& index = table->second;
     if (index.empty())
         for (size_t i = 0; i < count; ++i) index.emplace(fields[i].name, int(i));  // the first of a repeated name wins
     auto found = index.find(name);
