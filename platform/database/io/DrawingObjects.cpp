@@ -129,7 +129,8 @@ AcDbObject* createObjectOfClass(const AcRxClass* cls) {
     if (!cls) return nullptr;
     AcRxObject* made = cls->create();
     if (!made) return nullptr;
-    auto* object = dynamic_cast<AcDbObject*>(made);
+    // The class tree answers without a dynamic cast (one per entity read).
+    AcDbObject* object = AcDbObject::cast(made);
     if (!object) delete made;
     return object;
 }

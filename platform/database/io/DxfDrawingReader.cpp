@@ -70,6 +70,9 @@ private:
     std::span<const DxfTag> tagsOf(const FileObject& o) const { return {mTags.data() + o.begin, o.end - o.begin}; }
     AcDbObjectId resolve(AcDbHandle h);
     AcDbBlockTableRecord* openBlock(AcDbObjectId id);
+    // The object as the owner of a sequence, or nullptr. Whether a class's
+    // objects can be is asked once per class, not of every entity.
+    AcDbSequenceOwner* sequenceOwner(AcDbObject* object);
     void closeOpenObjects();
     std::string tagText(const FileObject& o) const;
 
@@ -81,6 +84,7 @@ private:
     std::unordered_map<std::string, AcRxClass*> mByDxfName;
     std::unordered_map<std::string, FiledClass> mFileClasses;  // CLASSES section, by DXF name
     std::unordered_map<AcDbStub*, AcDbBlockTableRecord*> mOpenBlocks;
+    std::unordered_map<const AcRxClass*, bool> mOwnsSequences;  // by class: its objects own sequences
     AcDbHandleResolver mResolver;
     AcDbSymbolTable* mTable = nullptr;  // table whose records are being read
     std::string mTableName;             // its name, the type of its records
@@ -452,6 +456,12 @@ Acad::ErrorStatus DxfDrawingReader::attachToSequence(const std::string& type, Ac
     return Acad::eOk;
 }
 
+AcDbSequenceOwner* DxfDrawingReader::sequenceOwner(AcDbObject* object) {
+    auto [known, added] = mOwnsSequences.try_emplace(object->isA(), false);
+    if (added) known->second = dynamic_cast<AcDbSequenceOwner*>(object) != nullptr;
+    return known->second ? dynamic_cast<AcDbSequenceOwner*>(object) : nullptr;
+}
+
 Acad::ErrorStatus DxfDrawingReader::readEntity(const FileObject& o, AcDbObjectId blockId) {
     std::string type(o.type);
     for (char& ch : type) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
@@ -486,7 +496,7 @@ Acad::ErrorStatus DxfDrawingReader::readEntity(const FileObject& o, AcDbObjectId
         return fail(Acad::eInvalidDxfFile, "entity " + AcDbHandle(o.handle).asString() + " has no block", o.begin - 1);
     }
     object->setOwnerId(owner);
-    auto* sequence = dynamic_cast<AcDbSequenceOwner*>(object);
+    auto* sequence = sequenceOwner(object);
     if (sequence && !sequence->hasFollowers()) sequence = nullptr;
     const bool attached = attachToSequence(type, id, o, sequence) == Acad::eOk;
     object->close();
