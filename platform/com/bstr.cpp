@@ -6,20 +6,108 @@
 #include <cstring>
 #include <cwchar>
 
+#if defined(__SANITIZE_ADDRESS__)
+#define ORV_BSTR_CACHE 0
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ORV_BSTR_CACHE 0
+#endif
+#endif
+#ifndef ORV_BSTR_CACHE
+#define ORV_BSTR_CACHE 1
+#endif
+
 namespace {
-// The byte count sits in the 8 bytes before the characters.
+// The byte count sits in the 8 bytes before the characters; the 4 bytes
+// before it hold the block's size class (0: a block of its own size).
 constexpr size_t kHeader = 8;
 
 uint32_t& byteLength(BSTR text)
 {
     return *reinterpret_cast<uint32_t*>(reinterpret_cast<char*>(text) - sizeof(uint32_t));
 }
+
+uint32_t& sizeClass(char* block) { return *reinterpret_cast<uint32_t*>(block); }
+
+#if ORV_BSTR_CACHE
+// Freed blocks of short strings are kept per thread by size class and
+// handed out again: a field list makes and frees a string per field on
+// every record read. Builds with AddressSanitizer bypass the cache, so each
+// string's lifetime stays visible to it.
+constexpr size_t kClassBytes = 64;
+constexpr uint32_t kClasses = 4;   // blocks up to 256 bytes
+constexpr unsigned kMaxKept = 256;  // per class and thread
+
+struct FreeBlock {
+    FreeBlock* next;
+};
+
+struct BlockCache {
+    FreeBlock* heads[kClasses];
+    unsigned counts[kClasses];
+    bool closed;  // the thread is ending: blocks go straight back to the heap
+};
+// Trivially destructible, so frees during thread or program exit still find it.
+thread_local BlockCache tCache{};
+
+// Returns the kept blocks when the thread ends.
+struct CacheCloser {
+    ~CacheCloser()
+    {
+        tCache.closed = true;
+        for (uint32_t c = 0; c < kClasses; ++c)
+            while (FreeBlock* block = tCache.heads[c]) {
+                tCache.heads[c] = block->next;
+                std::free(block);
+            }
+    }
+};
+thread_local CacheCloser tCloser;
+#endif
+
+char* takeBlock(size_t size)
+{
+#if ORV_BSTR_CACHE
+    if (size <= kClassBytes * kClasses) {
+        const auto cls = static_cast<uint32_t>((size - 1) / kClassBytes);
+        (void)&tCloser;  // made on first use in each thread, so it runs at the thread's end
+        char* block = nullptr;
+        if (FreeBlock* kept = tCache.heads[cls]) {
+            tCache.heads[cls] = kept->next;
+            --tCache.counts[cls];
+            block = reinterpret_cast<char*>(kept);
+        } else {
+            block = static_cast<char*>(std::malloc((cls + 1) * kClassBytes));
+        }
+        if (block) sizeClass(block) = cls + 1;
+        return block;
+    }
+#endif
+    char* block = static_cast<char*>(std::malloc(size));
+    if (block) sizeClass(block) = 0;
+    return block;
+}
+
+void giveBlock(char* block)
+{
+#if ORV_BSTR_CACHE
+    const uint32_t cls = sizeClass(block);
+    if (cls != 0 && !tCache.closed && tCache.counts[cls - 1] < kMaxKept) {
+        auto* kept = reinterpret_cast<FreeBlock*>(block);
+        kept->next = tCache.heads[cls - 1];
+        tCache.heads[cls - 1] = kept;
+        ++tCache.counts[cls - 1];
+        return;
+    }
+#endif
+    std::free(block);
+}
 }
 
 BSTR SysAllocStringLen(const OLECHAR* text, unsigned length)
 {
     size_t bytes = size_t(length) * sizeof(OLECHAR);
-    char* block = static_cast<char*>(std::malloc(kHeader + bytes + sizeof(OLECHAR)));
+    char* block = takeBlock(kHeader + bytes + sizeof(OLECHAR));
     if (!block) return nullptr;
     BSTR result = reinterpret_cast<BSTR>(block + kHeader);
     byteLength(result) = static_cast<uint32_t>(bytes);
@@ -39,7 +127,7 @@ BSTR SysAllocString(const OLECHAR* text)
 
 void SysFreeString(BSTR text)
 {
-    if (text) std::free(reinterpret_cast<char*>(text) - kHeader);
+    if (text) giveBlock(reinterpret_cast<char*>(text) - kHeader);
 }
 
 unsigned SysStringByteLen(BSTR text) { return text ? byteLength(text) : 0; }

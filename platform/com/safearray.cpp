@@ -37,10 +37,8 @@ SAFEARRAY* SafeArrayCreateVector(VARTYPE vt, LONG lowerBound, ULONG count)
         delete array;
         return nullptr;
     }
-    if (vt == VT_VARIANT) {
-        auto* items = static_cast<VARIANT*>(array->pvData);
-        for (ULONG i = 0; i < count; ++i) new (&items[i]) VARIANT{};
-    }
+    // calloc's zero bytes are already empty variants (VT_EMPTY) and null strings.
+    static_assert(VT_EMPTY == 0);
     return array;
 }
 
@@ -50,8 +48,14 @@ HRESULT SafeArrayDestroy(SAFEARRAY* array)
     if (array->cLocks) return E_FAIL;
     ULONG count = array->rgsabound[0].cElements;
     if (array->vt == VT_VARIANT) {
+        // What VariantClear frees, without resetting items that go with the array.
         auto* items = static_cast<VARIANT*>(array->pvData);
-        for (ULONG i = 0; i < count; ++i) VariantClear(&items[i]);
+        for (ULONG i = 0; i < count; ++i) {
+            if (items[i].vt & VT_ARRAY)
+                SafeArrayDestroy(items[i].parray);
+            else if (items[i].vt == VT_BSTR)
+                SysFreeString(items[i].bstrVal);
+        }
     } else if (array->vt == VT_BSTR) {
         auto* items = static_cast<BSTR*>(array->pvData);
         for (ULONG i = 0; i < count; ++i) SysFreeString(items[i]);

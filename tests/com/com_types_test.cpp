@@ -1,6 +1,10 @@
 // Strings, safe arrays and variants: ownership, bounds and conversions.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <thread>
+#include <vector>
+
 #include "com/comutil.h"
 #include "com/guid.h"
 #include "com/variant.h"
@@ -15,6 +19,51 @@ TEST(Bstr, LengthCountsEmbeddedZerosAndNullIsEmpty)
     EXPECT_EQ(SysStringLen(nullptr), 0u);
     EXPECT_EQ(SysAllocString(nullptr), nullptr);
     SysFreeString(nullptr);
+}
+
+// Freed strings' blocks are handed out again: every reuse must carry its
+// own length and text whatever the block held before, strings too long to
+// be kept must work alike, and a string may be freed on another thread than
+// the one that made it, also after that thread has ended.
+TEST(Bstr, ReusedBlocksCarryTheirOwnLengthAndText)
+{
+    for (int round = 0; round < 3; ++round) {
+        std::vector<BSTR> strings;
+        std::vector<std::wstring> texts;
+        for (unsigned n = 0; n < 120; ++n) {
+            texts.push_back(std::wstring(n, wchar_t(L'a' + (n + round) % 26)));
+            strings.push_back(SysAllocStringLen(texts.back().data(), n));
+        }
+        for (size_t i = 0; i < strings.size(); ++i) {
+            ASSERT_NE(strings[i], nullptr);
+            EXPECT_EQ(SysStringLen(strings[i]), texts[i].size());
+            EXPECT_EQ(std::wstring(strings[i]), texts[i]);
+        }
+        for (size_t i = 0; i < strings.size(); i += 2) SysFreeString(strings[i]);
+        for (size_t i = 0; i < strings.size(); i += 2) {  // the freed blocks again, other lengths
+            texts[i] = std::wstring(i / 3, L'z');
+            strings[i] = SysAllocStringLen(nullptr, unsigned(i / 3));
+            EXPECT_EQ(SysStringLen(strings[i]), i / 3);
+            EXPECT_EQ(strings[i][i / 3], L'\0');
+            for (size_t k = 0; k < i / 3; ++k) EXPECT_EQ(strings[i][k], L'\0');
+            for (size_t k = 0; k < i / 3; ++k) strings[i][k] = L'z';
+        }
+        for (size_t i = 0; i < strings.size(); ++i) EXPECT_EQ(std::wstring(strings[i]), texts[i]) << i;
+        for (BSTR s : strings) SysFreeString(s);
+    }
+    std::vector<BSTR> made;
+    std::thread maker([&] {
+        for (int i = 0; i < 50; ++i) made.push_back(SysAllocString(L"made elsewhere"));
+        for (int i = 0; i < 50; ++i) SysFreeString(SysAllocString(L"kept by the ending thread"));
+    });
+    maker.join();
+    for (BSTR s : made) {
+        EXPECT_EQ(std::wstring(s), L"made elsewhere");
+        SysFreeString(s);
+    }
+    BSTR again = SysAllocString(L"made elsewhere, freed here, made again");
+    EXPECT_EQ(SysStringLen(again), 38u);
+    SysFreeString(again);
 }
 
 TEST(Bstr, Utf8RoundTripAndInvalidBytes)
