@@ -3,10 +3,12 @@
 // read, a reference to an object that is gone reads as none.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
 #include "DrawingFixture.h"
+#include "database/io/BinaryDrawing.h"
 #include "database/io/DrawingFiles.h"
 #include "database/io/DwgMemoryFiler.h"
 #include "database/io/FileProxyEntity.h"
@@ -61,6 +63,54 @@ TEST(ProxyEntities, NewerVersionIsKeptAsProxyAndWrittenBackUnchanged) {
     proxy.close();
     ASSERT_EQ(orv::io::saveDrawing(&loaded, dir.path("again.dwg")), Acad::eOk);
     EXPECT_EQ(readText(dir.path("new.dwg")), readText(dir.path("again.dwg")));
+}
+
+// A proxy's bytes are laid out as the drawing they came from was: saved in
+// the current format they keep that older format, so that their class,
+// reading them again, reads them as they were written.
+TEST(ProxyEntities, BytesFromAnOlderDrawingKeepTheirFormatThroughSaves) {
+    ScratchDir dir;
+    {
+        VersionGuard newer(3);
+        AcDbDatabase db;
+        fillTestDrawing(&db, 3);
+        ASSERT_EQ(orv::io::saveDrawing(&db, dir.path("new.dwg")), Acad::eOk);
+    }
+    std::string bytes = readText(dir.path("new.dwg"));
+    const uint32_t older = 4;
+    std::memcpy(bytes.data() + 8, &older, 4);  // the format number follows the 8-byte signature
+    orv::io::resealBinaryDrawing(bytes);
+    writeText(dir.path("old.dwg"), bytes);
+
+    auto proxyOf = [](AcDbDatabase& db) {
+        AcDbObjectPointer<AcDbFileProxyEntity> proxy(modelSpaceEntities(&db).at(1), AcDb::kForRead);
+        EXPECT_TRUE(proxy);
+        return proxy ? std::pair{proxy->dataFormat(), proxy->binaryData()} : std::pair{0u, std::string()};
+    };
+    AcDbDatabase loaded(false, true);
+    ASSERT_EQ(orv::io::readDrawing(&loaded, dir.path("old.dwg")), Acad::eOk);
+    const auto [format, data] = proxyOf(loaded);
+    EXPECT_EQ(format, older);
+    ASSERT_EQ(orv::io::saveDrawing(&loaded, dir.path("saved.dwg")), Acad::eOk);
+    uint32_t savedFormat = 0;
+    std::memcpy(&savedFormat, readText(dir.path("saved.dwg")).data() + 8, 4);
+    EXPECT_EQ(savedFormat, AcDbDwgMemoryFiler::kCurrentFormatVersion);
+
+    AcDbDatabase back(false, true);
+    ASSERT_EQ(orv::io::readDrawing(&back, dir.path("saved.dwg")), Acad::eOk);
+    EXPECT_EQ(proxyOf(back), std::pair(older, data));
+    // Copies made for undo carry the format too.
+    {
+        AcDbObjectPointer<AcDbFileProxyEntity> proxy(modelSpaceEntities(&back).at(1), AcDb::kForRead);
+        ASSERT_TRUE(proxy);
+        AcDbDwgMemoryFiler out(AcDb::kUndoFiler, &back);
+        ASSERT_EQ(proxy->dwgOutFields(&out), Acad::eOk);
+        AcDbDwgMemoryFiler in(out.data(), [](AcDbHandle) { return AcDbObjectId(); }, AcDb::kUndoFiler, &back);
+        AcDbFileProxyEntity copy;
+        ASSERT_EQ(copy.dwgInFields(&in), Acad::eOk);
+        EXPECT_EQ(copy.dataFormat(), older);
+        EXPECT_EQ(copy.binaryData(), data);
+    }
 }
 
 // Bytes kept from a binary drawing have no DXF form of their class: saved as

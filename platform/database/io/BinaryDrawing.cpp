@@ -113,8 +113,10 @@ bool writeBinaryDrawing(AcDbDatabase* db, std::string& bytes, std::string& messa
     forEachSavedObject(db, [&](AcDbObject* object) {
         if (failed) return;
         FiledClass fc = filedClassOf(object);
-        auto [it, added] = classIndex.emplace(fc.dxfTags ? fc.className + "\n" : fc.className,
-                                              static_cast<uint32_t>(classes.size()));
+        std::string key = fc.className;
+        if (fc.dxfTags) key += "\n";
+        if (fc.dataFormat) key += "\n" + std::to_string(fc.dataFormat);
+        auto [it, added] = classIndex.emplace(std::move(key), static_cast<uint32_t>(classes.size()));
         if (added) classes.push_back(fc);
         filer = AcDbDwgMemoryFiler(AcDb::kFileFiler, db);
         Acad::ErrorStatus es = object->dwgOut(&filer);
@@ -136,7 +138,8 @@ bool writeBinaryDrawing(AcDbDatabase* db, std::string& bytes, std::string& messa
         w.str(c.dxfName);
         w.str(c.appName);
         w.u32(static_cast<uint32_t>(c.proxyFlags));
-        w.u8((c.isEntity ? 1 : 0) | (c.dxfTags ? 2 : 0));
+        w.u8((c.isEntity ? 1 : 0) | (c.dxfTags ? 2 : 0) | (c.dataFormat ? 4 : 0));
+        if (c.dataFormat) w.u32(c.dataFormat);
     }
     w.u32(static_cast<uint32_t>(handles.size()));
     for (uint64_t h : handles) w.u64(h);
@@ -293,6 +296,12 @@ Acad::ErrorStatus readBinaryDrawing(AcDbDatabase* db, std::string_view bytes, st
         const uint8_t flags = r.in.u8();
         c.isEntity = (flags & 1) != 0;
         c.dxfTags = (flags & 2) != 0;
+        if (flags & 4) {
+            c.dataFormat = r.in.u32();
+            if (r.in.ok() && (c.dataFormat == 0 || c.dataFormat > version))
+                return r.fail("damaged class table: class " + c.className + " filed in format " +
+                              std::to_string(c.dataFormat));
+        }
         if (!c.dxfTags) runtime[i] = dynamic_cast<AcRxClass*>(acrxClassDictionary()->at(c.className));
         // An unknown class kept as a proxy is written back under its DXF
         // name; a name that a known class owns would then be read as that
@@ -353,13 +362,14 @@ Acad::ErrorStatus readBinaryDrawing(AcDbDatabase* db, std::string_view bytes, st
             proxy->setKeepsDxfTags(fc.dxfTags);
         }
         AcDbDwgMemoryFiler filer(data, resolve, AcDb::kFileFiler, db);
-        filer.setFormatVersion(version);
+        const uint32_t dataFormat = fc.dataFormat ? fc.dataFormat : version;
+        filer.setFormatVersion(dataFormat);
         es = object->dwgIn(&filer);
         bool badNumber = false;
         if (es == Acad::eMakeMeProxy) {
             object = replaceWithProxy(object, fc);
             AcDbDwgMemoryFiler again(data, resolve, AcDb::kFileFiler, db);
-            again.setFormatVersion(version);
+            again.setFormatVersion(dataFormat);
             es = object->dwgIn(&again);
             badNumber = again.readBadNumber();
         } else {

@@ -12,6 +12,7 @@
 #include "database/dbopen.h"
 #include "database/dbstub.h"
 #include "database/dbsymtab.h"
+#include "database/io/DwgMemoryFiler.h"
 #include "database/io/FileProxyEntity.h"
 
 namespace orv::io {
@@ -37,6 +38,8 @@ FiledClass filedClassOf(const AcDbObject* object) {
         c.proxyFlags = o.proxyFlags;
         c.isEntity = true;
         c.dxfTags = proxy->keepsDxfTags();
+        if (!c.dxfTags && proxy->dataFormat() < AcDbDwgMemoryFiler::kCurrentFormatVersion)
+            c.dataFormat = proxy->dataFormat();
         c.isCustom = !isHostClassName(o.className) && !isStandardEntityName(o.dxfName);
         return c;
     }

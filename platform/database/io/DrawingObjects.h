@@ -25,6 +25,9 @@ struct FiledClass {
     bool isCustom = false;
     // A proxy read from DXF, filed in the binary format as its DXF tags.
     bool dxfTags = false;
+    // The binary format its data is filed in, when older than the file's:
+    // the bytes of a proxy read from an older drawing (0: the file's).
+    uint32_t dataFormat = 0;
 };
 FiledClass filedClassOf(const AcDbObject* object);
 

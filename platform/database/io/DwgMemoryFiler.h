@@ -102,7 +102,7 @@ private:
     bool mBadNumber = false;
 
 public:
-    static constexpr uint32_t kCurrentFormatVersion = 5;
+    static constexpr uint32_t kCurrentFormatVersion = 6;
 };
 
 // Whether the data a filer reads has the fields added in format version;

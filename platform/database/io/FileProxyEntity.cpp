@@ -26,6 +26,13 @@ Acad::ErrorStatus AcDbFileProxyEntity::dwgInFields(AcDbDwgFiler* filer) {
     }
     auto* memory = dynamic_cast<AcDbDwgMemoryFiler*>(filer);
     if (!memory) return Acad::eNotApplicable;
+    // A file gives its format; copies and undo records carry the proxy's.
+    mDataFormat = memory->formatVersion();
+    if (filer->filerType() != AcDb::kFileFiler) {
+        Adesk::UInt32 format = 0;
+        if (filer->readUInt32(&format) != Acad::eOk) return filer->filerStatus();
+        mDataFormat = format;
+    }
     mBinary.resize(memory->remaining());
     return filer->readBytes(mBinary.data(), mBinary.size());
 }
@@ -41,6 +48,7 @@ Acad::ErrorStatus AcDbFileProxyEntity::dwgOutFields(AcDbDwgFiler* filer) const {
         }
         return filer->filerStatus();
     }
+    if (filer->filerType() != AcDb::kFileFiler) filer->writeUInt32(mDataFormat);
     return filer->writeBytes(mBinary.data(), mBinary.size());
 }
 

@@ -23,8 +23,11 @@ public:
     const OriginalClass& originalClass() const { return mClass; }
     void setOriginalClass(OriginalClass original) { mClass = std::move(original); }
 
-    // Binary data after the common entity fields (from a binary drawing).
+    // Binary data after the common entity fields (from a binary drawing),
+    // and the format of the drawing it was read from, which its class
+    // needs to read it again.
     const std::string& binaryData() const { return mBinary; }
+    uint32_t dataFormat() const { return mDataFormat; }
     // Tags after the common entity groups (from a DXF drawing).
     const std::vector<std::pair<int, std::string>>& dxfTags() const { return mTags; }
     // Read from DXF: the binary format files its tags (instead of bytes of
@@ -40,6 +43,7 @@ public:
 private:
     OriginalClass mClass;
     std::string mBinary;
+    uint32_t mDataFormat = 0;
     std::vector<std::pair<int, std::string>> mTags;
     bool mFromDxf = false;
 };
