@@ -14,6 +14,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr double kPixel = 1.0 / 8;
+const AcGePoint3d kAlign(50, 20, 0);
+
 // The ink's box in drawing units.
 struct Ink {
     double left = 1e300, right = -1e300, bottom = 1e300, top = -1e300;
@@ -46,6 +49,13 @@ protected:
             }
         return ink;
     }
+    // Text justified on the alignment point; its own position (which other
+    // programs fill in with their own font) lies far off and must not count.
+    Ink plotJustified(const char* string, int horizontal, int vertical) {
+        AcDbText text(AcGePoint3d(-300, 7, 0), string, AcDbObjectId(), 10.0);
+        justify(text, horizontal, vertical, kAlign);
+        return plotInk(text);
+    }
     static void justify(AcDbText& text, int horizontal, int vertical, const AcGePoint3d& alignment) {
         ASSERT_EQ(text.setHorizontalMode(static_cast<Adesk::Int16>(horizontal)), Acad::eOk);
         ASSERT_EQ(text.setVerticalMode(static_cast<Adesk::Int16>(vertical)), Acad::eOk);
@@ -54,14 +64,10 @@ protected:
     int mCount = 0;
 };
 
-constexpr double kPixel = 1.0 / 8;
-const AcGePoint3d kAlign(50, 20, 0);
-
 }  // namespace
 
 // Left text starts at its position; centre and right put the middle and
-// the end of the advance on the alignment point (the position, which other
-// programs fill in with their own font, is not used). Vertically the
+// the end of the advance on the alignment point. Vertically the
 // capitals stand on the baseline, hang from the top and are halved by the
 // middle; bottom puts the descenders' depth on the point.
 TEST_F(TextAlignmentPlotTest, EachModePutsItsSpotOfTheTextOnTheAlignmentPoint) {
@@ -73,47 +79,33 @@ TEST_F(TextAlignmentPlotTest, EachModePutsItsSpotOfTheTextOnTheAlignmentPoint) {
     EXPECT_GT(bearing, 0.0);
     const double width = l.right - l.left;
 
-    AcDbText center(AcGePoint3d(-300, 7, 0), "HEH", AcDbObjectId(), 10.0);
-    justify(center, 1, 0, kAlign);
-    const Ink c = plotInk(center);
+    const Ink c = plotJustified("HEH", 1, 0);
     EXPECT_NEAR(c.centerX(), 50.0, 2 * kPixel);
     EXPECT_NEAR(c.right - c.left, width, 2 * kPixel);
     EXPECT_NEAR(c.bottom, 20.0, 2 * kPixel);
 
-    AcDbText right(AcGePoint3d(-300, 7, 0), "HEH", AcDbObjectId(), 10.0);
-    justify(right, 2, 0, kAlign);
-    const Ink r = plotInk(right);
+    const Ink r = plotJustified("HEH", 2, 0);
     EXPECT_NEAR(50.0 - r.right, bearing, 2 * kPixel);
 
-    AcDbText top(AcGePoint3d(-300, 7, 0), "HEH", AcDbObjectId(), 10.0);
-    justify(top, 0, 3, kAlign);
-    const Ink t = plotInk(top);
+    const Ink t = plotJustified("HEH", 0, 3);
     EXPECT_NEAR(t.top, 20.0, 2 * kPixel);
     EXPECT_NEAR(t.left - 50.0, bearing, 2 * kPixel);
 
-    AcDbText middle(AcGePoint3d(-300, 7, 0), "HEH", AcDbObjectId(), 10.0);
-    justify(middle, 1, 2, kAlign);
-    const Ink m = plotInk(middle);
+    const Ink m = plotJustified("HEH", 1, 2);
     EXPECT_NEAR(m.centerY(), 20.0, 2 * kPixel);
     EXPECT_NEAR(m.centerX(), 50.0, 2 * kPixel);
 
     // "Middle" (horizontal mode 4) is centred both ways whatever 73 says.
-    AcDbText mid(AcGePoint3d(-300, 7, 0), "HEH", AcDbObjectId(), 10.0);
-    justify(mid, 4, 3, kAlign);
-    const Ink mm = plotInk(mid);
+    const Ink mm = plotJustified("HEH", 4, 3);
     EXPECT_NEAR(mm.centerY(), 20.0, 2 * kPixel);
     EXPECT_NEAR(mm.centerX(), 50.0, 2 * kPixel);
 
     // Bottom: the tail of the g reaches down to about the point (the font's
     // descent is a little deeper than this letter's), the capital well above.
-    AcDbText bottom(AcGePoint3d(-300, 7, 0), "Hg", AcDbObjectId(), 10.0);
-    justify(bottom, 0, 1, kAlign);
-    const Ink b = plotInk(bottom);
+    const Ink b = plotJustified("Hg", 0, 1);
     EXPECT_NEAR(b.bottom, 20.0, 0.6);
     EXPECT_GT(b.bottom, 20.0 - 2 * kPixel);
-    AcDbText capital(AcGePoint3d(-300, 7, 0), "H", AcDbObjectId(), 10.0);
-    justify(capital, 0, 1, kAlign);
-    EXPECT_GT(plotInk(capital).bottom, 22.5);
+    EXPECT_GT(plotJustified("H", 0, 1).bottom, 22.5);
 }
 
 // Aligned and fit text run from the position to the alignment point: aligned
