@@ -13,23 +13,13 @@ import sys
 import tempfile
 
 import ezdxf
+from checks import check, exit_status, finish
 
 host = sys.argv[1]
 if not shutil.which("librecad"):
     sys.exit("FAILED: librecad is not installed (make deps installs it)")
 work = tempfile.mkdtemp()
 os.chdir(work)
-failures = []
-checks = 0
-
-
-def check(condition, what):
-    global checks
-    checks += 1
-    if not condition:
-        failures.append(what)
-    return condition
-
 
 def run(args, **kw):
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen", XDG_RUNTIME_DIR=work)
@@ -131,9 +121,6 @@ for name, reference in (("module", ours_plan), ("exploded", ours_module)):
         # plan as we plot it; the exploded one everything we plot.
         compare(theirs, reference, name + ".dxf")
 
-for f in failures:
-    print("FAILED:", f)
-print("%d passed, %d failed (in %s)" % (checks - len(failures), len(failures), work))
-if not failures:
+if finish(work):
     shutil.rmtree(work, ignore_errors=True)
-sys.exit(1 if failures else 0)
+sys.exit(exit_status())

@@ -11,19 +11,11 @@ import tempfile
 import xml.etree.ElementTree as ET
 
 import ezdxf
+from checks import check, exit_status, finish
 
 host = sys.argv[1]
 work = tempfile.mkdtemp()
 os.chdir(work)
-failures = []
-checks = 0
-
-
-def check(condition, what):
-    global checks
-    checks += 1
-    if not condition:
-        failures.append(what)
 
 
 def render(*args):
@@ -110,7 +102,5 @@ check(code == 4, "missing drawing: %d %s" % (code, err))
 left = sorted(os.listdir("."))
 check(left == ["black.png", "plan.dxf", "plan.pdf", "plan.png", "plan.svg"], "files left: %s" % left)
 
-for f in failures:
-    print("FAILED:", f)
-print("%d passed, %d failed" % (checks - len(failures), len(failures)))
-sys.exit(1 if failures else 0)
+finish()
+sys.exit(exit_status())
