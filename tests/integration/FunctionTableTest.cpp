@@ -55,6 +55,12 @@ int rebuiltResultHandler() {
 int intOrRealBig() { retIntOrReal(70000); return RSRSLT; }
 int intOrRealSmall() { retIntOrReal(-32768); return RSRSLT; }
 
+// Registers a test function under a name and function code.
+void define(const char* name, int code, AdsFunctionHandler handler) {
+    acedDefun(name, static_cast<short>(code));
+    acedRegFunc(handler, code);
+}
+
 class FunctionTable : public HostFixture {
 protected:
     void SetUp() override {
@@ -85,22 +91,17 @@ TEST_F(FunctionTable, FiftyFourFunctionsWithTheirCodes) {
 }
 
 TEST_F(FunctionTable, ResultBuilders) {
-    acedDefun("t-list", 100);
-    acedRegFunc(resultListHandler, 100);
-    acedDefun("t-big", 101);
-    acedRegFunc(intOrRealBig, 101);
-    acedDefun("t-small", 102);
-    acedRegFunc(intOrRealSmall, 102);
+    define("t-list", 100, resultListHandler);
+    define("t-big", 101, intOrRealBig);
+    define("t-small", 102, intOrRealSmall);
     EXPECT_EQ(eval("(t-list)"), "(\"a\" (\"n\" . 70000) (\"r\" . 1.5) (2.5 . 3) (\"e\"))");
     EXPECT_EQ(eval("(type (t-big))"), "REAL");
     EXPECT_EQ(eval("(t-small)"), "-32768");
 }
 
 TEST_F(FunctionTable, LongAndRebuiltResultLists) {
-    acedDefun("t-long", 103);
-    acedRegFunc(longResultHandler, 103);
-    acedDefun("t-again", 104);
-    acedRegFunc(rebuiltResultHandler, 104);
+    define("t-long", 103, longResultHandler);
+    define("t-again", 104, rebuiltResultHandler);
     EXPECT_EQ(eval("(length (t-long))"), "600");
     EXPECT_EQ(eval("(car (t-long))"), "(0.0 . 0)");
     EXPECT_EQ(eval("(nth 599 (t-long))"), "(\"k299\" . 70299)");
