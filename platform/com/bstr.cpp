@@ -1,10 +1,12 @@
 // Allocation of length-prefixed strings and UTF-8 conversion.
 #include "com/bstr.h"
 
+#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <new>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define ORV_BSTR_CACHE 0
@@ -28,6 +30,16 @@ uint32_t& byteLength(BSTR text)
 }
 
 uint32_t& sizeClass(char* block) { return *reinterpret_cast<uint32_t*>(block); }
+
+// A shared string's size class; its reference count sits in the 8 bytes
+// before the usual header.
+constexpr uint32_t kSharedClass = 0xFFFFFFFFu;
+constexpr size_t kSharedPrefix = 8;
+
+std::atomic<uint32_t>& references(char* block)
+{
+    return *reinterpret_cast<std::atomic<uint32_t>*>(block - kSharedPrefix);
+}
 
 #if ORV_BSTR_CACHE
 // Freed blocks of short strings are kept per thread by size class and
@@ -127,7 +139,43 @@ BSTR SysAllocString(const OLECHAR* text)
 
 void SysFreeString(BSTR text)
 {
-    if (text) giveBlock(reinterpret_cast<char*>(text) - kHeader);
+    if (!text) return;
+    char* block = reinterpret_cast<char*>(text) - kHeader;
+    if (sizeClass(block) == kSharedClass) {
+        if (references(block).fetch_sub(1, std::memory_order_acq_rel) == 1) {
+            references(block).~atomic();
+            std::free(block - kSharedPrefix);
+        }
+        return;
+    }
+    giveBlock(block);
+}
+
+BSTR SysAllocSharedString(const OLECHAR* text, unsigned length)
+{
+    size_t bytes = size_t(length) * sizeof(OLECHAR);
+    auto* start = static_cast<char*>(std::malloc(kSharedPrefix + kHeader + bytes + sizeof(OLECHAR)));
+    if (!start) return nullptr;
+    char* block = start + kSharedPrefix;
+    new (start) std::atomic<uint32_t>(1);
+    sizeClass(block) = kSharedClass;
+    BSTR result = reinterpret_cast<BSTR>(block + kHeader);
+    byteLength(result) = static_cast<uint32_t>(bytes);
+    if (text)
+        std::memcpy(result, text, bytes);
+    else
+        std::memset(static_cast<void*>(result), 0, bytes);
+    result[length] = L'\0';
+    return result;
+}
+
+BSTR SysAddRefString(BSTR text)
+{
+    if (!text) return nullptr;
+    char* block = reinterpret_cast<char*>(text) - kHeader;
+    if (sizeClass(block) != kSharedClass) return SysAllocStringLen(text, SysStringLen(text));
+    references(block).fetch_add(1, std::memory_order_relaxed);
+    return text;
 }
 
 unsigned SysStringByteLen(BSTR text) { return text ? byteLength(text) : 0; }

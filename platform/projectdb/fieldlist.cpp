@@ -7,18 +7,34 @@
 
 namespace projectdb {
 
+static bool isTrailingSpace(wchar_t ch) { return ch == L' ' || ch == L'\t' || ch == L'\r' || ch == L'\n'; }
+
 std::wstring rightTrimmed(std::wstring text)
 {
     size_t end = text.size();
-    while (end > 0 && (text[end - 1] == L' ' || text[end - 1] == L'\t' || text[end - 1] == L'\r' ||
-                       text[end - 1] == L'\n'))
-        --end;
+    while (end > 0 && isTrailingSpace(text[end - 1])) --end;
     text.resize(end);
     return text;
 }
 
+// Stored text as a right-trimmed string. Plain ASCII, which most stored
+// text is, widens straight into the string without a temporary copy.
 static BSTR wideText(std::string_view text)
 {
+    bool ascii = true;
+    for (char ch : text)
+        if (static_cast<unsigned char>(ch) >= 0x80) {
+            ascii = false;
+            break;
+        }
+    if (ascii) {
+        size_t end = text.size();
+        while (end > 0 && isTrailingSpace(static_cast<wchar_t>(text[end - 1]))) --end;
+        BSTR out = SysAllocStringLen(nullptr, static_cast<unsigned>(end));
+        if (out)
+            for (size_t i = 0; i < end; ++i) out[i] = static_cast<OLECHAR>(text[i]);
+        return out;
+    }
     std::wstring wide = rightTrimmed(utf8ToWide(text));
     return SysAllocStringLen(wide.data(), static_cast<unsigned>(wide.size()));
 }
@@ -134,7 +150,7 @@ HRESULT rowToFieldList(const SqlStatement& stmt, int first, const std::vector<Co
     for (size_t c = 0; c < columns.size(); ++c) {
         VARIANT& name = items[2 * c];
         name.vt = VT_BSTR;
-        name.bstrVal = SysAllocStringLen(columns[c].wideName.data(), unsigned(columns[c].wideName.size()));
+        name.bstrVal = columns[c].fieldName.share();
         const int column = first + static_cast<int>(c);
         VARIANT* value = &items[2 * c + 1];
         if (values) {

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "com/bstr.h"
 #include "com/comtypes.h"
 #include "projectdb/schema.h"
 
@@ -45,7 +46,7 @@ struct SqlError {
 struct ColumnInfo {
     std::string name;  // as the project schema spells it when it knows it
     ColumnKind kind;
-    std::wstring wideName;
+    SharedBstr fieldName;  // the name field lists carry, shared by all of them
 };
 
 class SqlStatement {

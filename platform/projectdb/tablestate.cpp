@@ -33,7 +33,7 @@ std::unique_ptr<TableState> loadTableState(SqlConnection& db, const std::string&
     state->quotedName = db.identifier(table);
     for (size_t i = 0; i < state->columns.size(); ++i) {
         ColumnInfo& c = state->columns[i];
-        c.wideName = utf8ToWide(c.name);
+        c.fieldName = SharedBstr(utf8ToWide(c.name));
         if (c.kind == ColumnKind::Key) state->keyColumn = static_cast<int>(i);
         state->selectList += (i ? ", " : "") + db.identifier(c.name);
     }

@@ -1,6 +1,7 @@
 // Strings, safe arrays and variants: ownership, bounds and conversions.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 #include <thread>
 #include <vector>
@@ -64,6 +65,63 @@ TEST(Bstr, ReusedBlocksCarryTheirOwnLengthAndText)
     BSTR again = SysAllocString(L"made elsewhere, freed here, made again");
     EXPECT_EQ(SysStringLen(again), 38u);
     SysFreeString(again);
+}
+
+TEST(Bstr, SharedStringLivesUntilItsLastHolderFreesIt)
+{
+    BSTR handedOut = nullptr;
+    {
+        SharedBstr name(std::wstring_view(L"ixDuct\0x", 8));
+        handedOut = name.share();
+        EXPECT_EQ(handedOut, name.get());  // shared, not copied
+        SharedBstr copy = name;
+        EXPECT_EQ(copy.get(), name.get());
+    }
+    // The owners are gone; the handed-out reference still reads.
+    ASSERT_EQ(SysStringLen(handedOut), 8u);
+    EXPECT_EQ(std::wstring(handedOut, 8), std::wstring(L"ixDuct\0x", 8));
+
+    // A variant copy is a string of its own, freed on its own.
+    VARIANT a, b;
+    VariantInit(&a);
+    VariantInit(&b);
+    a.vt = VT_BSTR;
+    a.bstrVal = handedOut;
+    ASSERT_EQ(VariantCopy(&b, &a), S_OK);
+    EXPECT_NE(b.bstrVal, a.bstrVal);
+    VariantClear(&a);
+    EXPECT_EQ(std::wstring(b.bstrVal, SysStringLen(b.bstrVal)), std::wstring(L"ixDuct\0x", 8));
+    VariantClear(&b);
+
+    // Asking to share a string that was not made shared copies it.
+    BSTR plain = SysAllocString(L"plain");
+    BSTR again = SysAddRefString(plain);
+    EXPECT_NE(again, plain);
+    SysFreeString(plain);
+    EXPECT_EQ(std::wstring(again), L"plain");
+    SysFreeString(again);
+    EXPECT_EQ(SysAddRefString(nullptr), nullptr);
+}
+
+TEST(Bstr, SharedStringReferencesCountedAcrossThreads)
+{
+    // Each thread holds its own copy and shares and frees it many times;
+    // the owner lets go first, so the last thread to end frees the string
+    // (a miscount shows as a leak or a double free under the sanitizers).
+    SharedBstr name(L"CFM");
+    std::vector<std::thread> threads;
+    std::atomic<int> misread{0};
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([held = name, &misread] {
+            for (int i = 0; i < 20000; ++i) {
+                BSTR s = held.share();
+                if (std::wstring(s) != L"CFM") ++misread;
+                SysFreeString(s);
+            }
+        });
+    name = SharedBstr();
+    for (auto& t : threads) t.join();
+    EXPECT_EQ(misread.load(), 0);
 }
 
 TEST(Bstr, Utf8RoundTripAndInvalidBytes)

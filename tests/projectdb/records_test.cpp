@@ -171,3 +171,41 @@ TEST_P(ProjectDbTest, ValuesStoredAsAnotherTypeReadAsTheirColumnsKind)
     EXPECT_EQ(textOf(fieldValue(updated, L"SIZEFOR")), L"12");
     EXPECT_EQ(fieldValue(updated, L"ixLayerSystem")->lVal, 0);
 }
+
+TEST_P(ProjectDbTest, StoredTextReadsBackRightTrimmedWithItsCharactersKept)
+{
+    IProjectDatabasePtr db = open();
+    ASSERT_TRUE(db.SetTable(L"tblDuct", L"ixDuct"));
+    const std::pair<std::wstring, std::wstring> cases[] = {
+        {L"X \t\r\n", L"X"},                         // every trailing blank goes
+        {L"  lead kept", L"  lead kept"},            // leading blanks stay
+        {L"   ", L""},                               // only blanks
+        {L"Zuluft \u00c4\u00df\u6c14 ", L"Zuluft \u00c4\u00df\u6c14"},  // beyond ASCII
+        {L"a\u00e9 \t", L"a\u00e9"},
+    };
+    for (const auto& [written, read] : cases) {
+        _variant_t stored, fields;
+        ASSERT_TRUE(db.AddNew(makeFieldList({{L"SIZEFOR", written.c_str()}}), stored));
+        EXPECT_EQ(textOf(fieldValue(stored, L"SIZEFOR")), read);
+        ASSERT_TRUE(db.Seek(_variant_t(fieldValue(stored, L"ixDuct")->lVal, VT_I4), fields));
+        EXPECT_EQ(textOf(fieldValue(fields, L"SIZEFOR")), read);
+    }
+}
+
+TEST_P(ProjectDbTest, FieldListsOutliveTheComponentThatMadeThem)
+{
+    _variant_t first, second;
+    {
+        IProjectDatabasePtr db = open();
+        ASSERT_TRUE(db.SetTable(L"tblGlobal", L"ixGlobal"));
+        ASSERT_TRUE(db.Seek(_variant_t(1, VT_I4), first));
+        ASSERT_TRUE(db.Seek(_variant_t(1, VT_I4), second));
+    }
+    // The names stay readable after the table state and the component are
+    // gone, and freeing one list leaves the other whole.
+    first.Clear();
+    auto* items = static_cast<VARIANT*>(second.parray->pvData);
+    ASSERT_EQ(items[0].vt, VT_BSTR);
+    EXPECT_EQ(std::wstring(items[0].bstrVal), L"ixGlobal");
+    EXPECT_EQ(fieldValue(second, L"sKey")->vt, VT_BSTR);
+}
