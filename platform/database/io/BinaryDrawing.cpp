@@ -185,6 +185,7 @@ std::string tablesOfTheirClasses(const uint64_t (&tables)[5], Resolve idOf) {
                            {"text style", AcDbTextStyleTable::desc(), AcDbTextStyleTableRecord::desc()},
                            {"linetype", AcDbLinetypeTable::desc(), AcDbLinetypeTableRecord::desc()},
                            {"registered application", AcDbRegAppTable::desc(), AcDbRegAppTableRecord::desc()}};
+    std::unordered_set<AcDbStub*> listed;  // a record belongs to one table, once
     for (int i = 0; i < 5; ++i) {
         AcDbObjectId id = idOf(tables[i]);
         if (id.isNull()) continue;  // a missing table is reported later where it matters
@@ -201,6 +202,8 @@ std::string tablesOfTheirClasses(const uint64_t (&tables)[5], Resolve idOf) {
             AcDbStub* stub = record.stub();
             if (!stub || !stub->object || !stub->object->isKindOf(kinds[i].record))
                 return where + " lists an object that is not one of its records";
+            if (!listed.insert(stub).second)
+                return where + " lists record " + record.handle().asString() + ", which is listed already";
         }
     }
     return {};
