@@ -64,6 +64,10 @@ TEST(FuzzRegressions, DxfReader) {
     EXPECT_NE(refusals["style-record-in-layer-table.dxf"].find("the LAYER table holds a STYLE record"),
               std::string::npos)
         << refusals["style-record-in-layer-table.dxf"];
+    // A DIMSTYLE table without its ENDTAB took the BLOCK_RECORD table that
+    // followed into its carried text: the blocks were never read, and the
+    // saved file named blocks it did not hold. The next TABLE ends it now.
+    EXPECT_FALSE(refusals.count("table-without-endtab.dxf")) << refusals["table-without-endtab.dxf"];
 }
 
 TEST(FuzzRegressions, BinaryReader) {

@@ -298,7 +298,14 @@ Acad::ErrorStatus DxfDrawingReader::fileIn(AcDbObject*& object, const FileObject
 
 Acad::ErrorStatus DxfDrawingReader::readTableObject(const FileObject& o) {
     if (o.type == "TABLE") {
-        mTable = nullptr;
+        // A table whose ENDTAB is missing ends where the next one begins:
+        // its records are not taken into the carried text or left open.
+        mCarriedTable = nullptr;
+        if (mTable) {
+            reindexTable(mTable);
+            mTable->close();
+            mTable = nullptr;
+        }
         if (o.begin >= o.end || mTags[o.begin].code != 2) return fail(Acad::eInvalidDxfFile, "table without a name", o.begin - 1);
         std::string_view name = mTags[o.begin].value;
         AcDbSymbolTable* table = nullptr;
