@@ -156,10 +156,14 @@ double AcGeCubicSplineCurve3d::length(double fromParam, double toParam) const {
 }
 
 double AcGeCubicSplineCurve3d::paramAtLength(double distance) const {
-    if (mPoints.size() < 2 || distance <= 0.0) return 0.0;
-    if (distance >= length()) return endParam();
+    if (mPoints.size() < 2 || mCumulative.size() < 2 || !(distance > 0.0)) return 0.0;
+    // A curve whose length overflows (points far apart over a tiny knot
+    // span) has no usable arc length: its end stands for every distance.
+    const double total = length();
+    if (!std::isfinite(total) || distance >= total) return endParam();
     const auto it = std::upper_bound(mCumulative.begin(), mCumulative.end(), distance);
-    const std::size_t k = static_cast<std::size_t>(it - mCumulative.begin()) - 1;
+    const std::size_t found = static_cast<std::size_t>(it - mCumulative.begin());
+    const std::size_t k = std::min(found == 0 ? 0 : found - 1, mCumulative.size() - 2);
     const double a = mPieceParams[k], b = mPieceParams[k + 1];
     const double target = distance - mCumulative[k];
     const double pieceLength = mCumulative[k + 1] - mCumulative[k];
@@ -184,6 +188,7 @@ std::vector<AcGePoint3d> AcGeCubicSplineCurve3d::samplePoints(int count) const {
     std::vector<AcGePoint3d> out;
     out.reserve(static_cast<std::size_t>(count));
     const double total = length();
+    if (!std::isfinite(total)) return mPoints;  // no arc length to space samples by: the fit points
     for (int i = 0; i < count - 1; ++i) out.push_back(pointAtLength(total * i / (count - 1)));
     out.push_back(endPoint());
     return out;

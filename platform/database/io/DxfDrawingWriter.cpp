@@ -21,6 +21,7 @@
 #include "database/io/DxfTags.h"
 #include "database/io/FileErrorText.h"
 #include "database/io/FileProxyEntity.h"
+#include "geometry/AcGeLimits.h"
 #include "database/io/HeaderVariables.h"
 #include "database/io/ProxyGraphics.h"
 
@@ -359,6 +360,10 @@ std::string DxfDrawingWriter::outputVersion() const {
     return version.size() == 6 && version > "AC1015" && version.rfind("AC", 0) == 0 ? version : "AC1015";
 }
 
+static bool usable(const AcGePoint3d& p) {
+    return acgeIsUsableNumber(p.x) && acgeIsUsableNumber(p.y) && acgeIsUsableNumber(p.z);
+}
+
 bool DxfDrawingWriter::modelSpaceExtents(AcGePoint3d& min, AcGePoint3d& max) const {
     ReadAccess block(mDb->modelSpaceId());
     auto* btr = AcDbBlockTableRecord::cast(block.object());
@@ -368,7 +373,11 @@ bool DxfDrawingWriter::modelSpaceExtents(AcGePoint3d& min, AcGePoint3d& max) con
         ReadAccess entity(id);
         auto* e = AcDbEntity::cast(entity.object());
         AcDbExtents part;
-        if (e && e->getGeomExtents(part) == Acad::eOk && !part.isEmpty()) all.addExt(part);
+        // Extents beyond the numbers a drawing may hold (an entity scaled
+        // far out) would make a header no reader takes: left out.
+        if (e && e->getGeomExtents(part) == Acad::eOk && !part.isEmpty() && usable(part.minPoint()) &&
+            usable(part.maxPoint()))
+            all.addExt(part);
     }
     if (all.isEmpty()) return false;
     min = all.minPoint();
