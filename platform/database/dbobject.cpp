@@ -313,7 +313,12 @@ Acad::ErrorStatus AcDbObject::dxfInXData(AcDbDxfFiler* filer) {
         case AcDb::kDxfReal: item.values[0] = rb.resval.rreal; break;
         case AcDb::kDxfInt32: item.integer = rb.resval.rlong; break;
         case AcDb::kDxfInt16: item.integer = rb.resval.rint; break;
-        default: item.text = rb.resval.rstring ? rb.resval.rstring : ""; break;
+        case AcDb::kDxfString:
+        case AcDb::kDxfHandle:
+        case AcDb::kDxfBinary: item.text = rb.resval.rstring ? rb.resval.rstring : ""; break;
+        // A code in the extended data range that has no kind (1006-1009,
+        // 1014-1019) is refused here as setXData and the binary reader do.
+        default: return Acad::eInvalidResBuf;
         }
         items->push_back(std::move(item));
     }

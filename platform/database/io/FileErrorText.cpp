@@ -14,6 +14,7 @@ const char* fileErrorText(Acad::ErrorStatus status) {
     case Acad::eHandleExists:
     case Acad::eDuplicateKey: return "its handle is used by another object";
     case Acad::eDuplicateRecordName: return "its name is used by another record of the table";
+    case Acad::eInvalidResBuf: return "its extended data holds a group code that extended data cannot have";
     case Acad::eInvalidInput:
     case Acad::eOutOfRange: return "it holds a value out of range";
     case Acad::eOutOfMemory: return "there is not enough memory";
