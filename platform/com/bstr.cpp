@@ -116,11 +116,11 @@ void giveBlock(char* block)
 }
 }
 
-BSTR SysAllocStringLen(const OLECHAR* text, unsigned length)
+// The string in a block: its byte length, the text (zeros without one) and
+// the terminating zero.
+static BSTR fillString(char* block, const OLECHAR* text, unsigned length)
 {
-    size_t bytes = size_t(length) * sizeof(OLECHAR);
-    char* block = takeBlock(kHeader + bytes + sizeof(OLECHAR));
-    if (!block) return nullptr;
+    const size_t bytes = size_t(length) * sizeof(OLECHAR);
     BSTR result = reinterpret_cast<BSTR>(block + kHeader);
     byteLength(result) = static_cast<uint32_t>(bytes);
     if (text)
@@ -129,6 +129,14 @@ BSTR SysAllocStringLen(const OLECHAR* text, unsigned length)
         std::memset(static_cast<void*>(result), 0, bytes);
     result[length] = L'\0';
     return result;
+}
+
+BSTR SysAllocStringLen(const OLECHAR* text, unsigned length)
+{
+    size_t bytes = size_t(length) * sizeof(OLECHAR);
+    char* block = takeBlock(kHeader + bytes + sizeof(OLECHAR));
+    if (!block) return nullptr;
+    return fillString(block, text, length);
 }
 
 BSTR SysAllocString(const OLECHAR* text)
@@ -159,14 +167,7 @@ BSTR SysAllocSharedString(const OLECHAR* text, unsigned length)
     char* block = start + kSharedPrefix;
     new (start) std::atomic<uint32_t>(1);
     sizeClass(block) = kSharedClass;
-    BSTR result = reinterpret_cast<BSTR>(block + kHeader);
-    byteLength(result) = static_cast<uint32_t>(bytes);
-    if (text)
-        std::memcpy(result, text, bytes);
-    else
-        std::memset(static_cast<void*>(result), 0, bytes);
-    result[length] = L'\0';
-    return result;
+    return fillString(block, text, length);
 }
 
 BSTR SysAddRefString(BSTR text)
