@@ -11,8 +11,8 @@ DxfValueType dxfValueType(int c) {
     if (c >= 40 && c <= 59) return kDxfReal;
     if (c >= 60 && c <= 79) return kDxfInt16;
     if (c >= 90 && c <= 99) return kDxfInt32;
-    if (c == 100 || c == 101 || c == 102) return kDxfString;
     if (c == 105) return kDxfHandle;
+    if (c >= 100 && c <= 109) return kDxfString;
     if (c >= 110 && c <= 112) return kDxfPoint;
     if (c >= 113 && c <= 149) return kDxfReal;
     if (c >= 160 && c <= 169) return kDxfInt64;
@@ -36,11 +36,13 @@ DxfValueType dxfValueType(int c) {
     if (c >= 470 && c <= 479) return kDxfString;
     if (c >= 480 && c <= 481) return kDxfHandle;
     if (c == 999) return kDxfString;
-    if (c >= 1000 && c <= 1003) return kDxfString;
+    // Extended data, by the ranges of the DXF reference (1006-1009 strings
+    // and 1014-1019 reals have no meaning of their own but keep their kind).
     if (c == 1004) return kDxfBinary;
     if (c == 1005) return kDxfHandle;
+    if (c >= 1000 && c <= 1009) return kDxfString;
     if (c >= 1010 && c <= 1013) return kDxfPoint;
-    if (c >= 1020 && c <= 1059) return kDxfReal;
+    if (c >= 1014 && c <= 1059) return kDxfReal;
     if (c >= 1060 && c <= 1070) return kDxfInt16;
     if (c == 1071) return kDxfInt32;
     return kDxfUnknown;

@@ -34,7 +34,7 @@ constexpr RbKind groupCodeKind(int code) {
     if (code <= 329) return RbKind::String;
     if (code <= 369) return RbKind::Name;
     if (code <= 389) return RbKind::Short;
-    if (code <= 399) return RbKind::String;
+    if (code <= 399) return RbKind::Name;  // hard pointers, entity names as 330-369
     if (code <= 409) return RbKind::Short;
     if (code <= 419) return RbKind::String;
     if (code <= 429) return RbKind::Long;
