@@ -91,4 +91,6 @@ namespace AcGiTextLayout {
 AcGiGlyphRun glyphRun(std::string_view utf8, const AcGiFont& font = AcGiFont::plotFont());
 // The code points of UTF-8 text; invalid bytes become U+FFFD.
 std::u32string decodeUtf8(std::string_view utf8);
+// Appends one code point to out as UTF-8.
+void appendUtf8(std::string& out, unsigned long codePoint);
 }  // namespace AcGiTextLayout

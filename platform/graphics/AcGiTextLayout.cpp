@@ -8,7 +8,6 @@
 
 namespace AcGiTextLayout {
 
-namespace {
 void appendUtf8(std::string& out, unsigned long cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
@@ -26,7 +25,6 @@ void appendUtf8(std::string& out, unsigned long cp) {
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
 }
-}  // namespace
 
 std::string plainText(std::string_view text) {
     std::string out;

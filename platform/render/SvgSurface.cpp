@@ -207,21 +207,7 @@ private:
                 default: break;
             }
             if ((c < 0x20 && c != U'\t') || c == 0xFFFE || c == 0xFFFF) continue;
-            if (c < 0x80) {
-                mBuffer += static_cast<char>(c);
-            } else if (c < 0x800) {
-                mBuffer += static_cast<char>(0xC0 | (c >> 6));
-                mBuffer += static_cast<char>(0x80 | (c & 0x3F));
-            } else if (c < 0x10000) {
-                mBuffer += static_cast<char>(0xE0 | (c >> 12));
-                mBuffer += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-                mBuffer += static_cast<char>(0x80 | (c & 0x3F));
-            } else {
-                mBuffer += static_cast<char>(0xF0 | (c >> 18));
-                mBuffer += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-                mBuffer += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-                mBuffer += static_cast<char>(0x80 | (c & 0x3F));
-            }
+            AcGiTextLayout::appendUtf8(mBuffer, c);
         }
     }
 
