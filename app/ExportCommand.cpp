@@ -1,9 +1,6 @@
 // The exporter table and the drawing formats of the host itself.
 #include "app/ExportCommand.h"
 
-#include <algorithm>
-#include <cctype>
-#include <filesystem>
 #include <iostream>
 
 #include "app/DrawingFiles.h"
@@ -12,6 +9,7 @@
 
 #include "database/io/DrawingFiles.h"
 #include "database/io/ExplodeCustom.h"
+#include "runtime/ExtensionTable.h"
 #include "runtime/rxapp.h"
 
 namespace {
@@ -32,19 +30,9 @@ const Exporter kExporters[] = {
 
 }  // namespace
 
-const Exporter* exporterFor(const std::string& path) {
-    std::string ext = std::filesystem::path(path).extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-    for (const Exporter& e : kExporters)
-        if (ext == e.extension) return &e;
-    return nullptr;
-}
+const Exporter* exporterFor(const std::string& path) { return entryForExtension(kExporters, path); }
 
-std::string exportExtensions() {
-    std::string list;
-    for (const Exporter& e : kExporters) list += (list.empty() ? "" : ", ") + std::string(e.extension + 1);
-    return list;
-}
+std::string exportExtensions() { return extensionList(kExporters); }
 
 int exportDrawingCommand(const std::string& drawing, const std::string& output, const ExportOptions& options) {
     const Exporter* exporter = exporterFor(output);

@@ -3,12 +3,12 @@
 #include "render/PlotRenderer.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
-#include <filesystem>
 #include <unistd.h>
+
+#include "runtime/ExtensionTable.h"
 
 namespace {
 const PlotFormat kFormats[] = {
@@ -18,19 +18,9 @@ const PlotFormat kFormats[] = {
 };
 }  // namespace
 
-const PlotFormat* plotFormatFor(const std::string& path) {
-    std::string ext = std::filesystem::path(path).extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-    for (const PlotFormat& f : kFormats)
-        if (ext == f.extension) return &f;
-    return nullptr;
-}
+const PlotFormat* plotFormatFor(const std::string& path) { return entryForExtension(kFormats, path); }
 
-std::string plotExtensions() {
-    std::string list;
-    for (const PlotFormat& f : kFormats) list += (list.empty() ? "" : ", ") + std::string(f.extension + 1);
-    return list;
-}
+std::string plotExtensions() { return extensionList(kFormats); }
 
 PlotRenderer::PlotRenderer(PlotTables tables, PlotOptions options)
     : mTables(std::move(tables)), mOptions(std::move(options)) {}
