@@ -113,4 +113,10 @@ TEST(FuzzRegressions, BinaryReader) {
     // An entity scaled far out gave extents beyond the numbers a drawing
     // may hold; written as $EXTMAX they made the saved DXF unreadable.
     EXPECT_FALSE(refusals.count("extents-beyond-limits.dwg")) << refusals["extents-beyond-limits.dwg"];
+    // Tags kept as a proxy under the DXF name LINE, without the line's own
+    // groups, went to DXF as a LINE that the DXF reader refuses; the binary
+    // reader now reads such tags as the DXF reader would, and refuses them.
+    EXPECT_NE(refusals["standard-name-tags-proxy.dwg"].find("keeps DXF data of a LINE that a LINE cannot be read"),
+              std::string::npos)
+        << refusals["standard-name-tags-proxy.dwg"];
 }

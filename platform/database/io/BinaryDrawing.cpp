@@ -4,6 +4,7 @@
 #include "database/io/BinaryDrawing.h"
 
 #include <cstring>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "database/io/CarriedObjects.h"
 #include "database/io/DrawingObjects.h"
 #include "database/io/DwgMemoryFiler.h"
+#include "database/io/DxfEntityClass.h"
 #include "database/io/FileProxyEntity.h"
 #include "geometry/AcGeLimits.h"
 
@@ -336,6 +338,7 @@ Acad::ErrorStatus readBinaryDrawing(AcDbDatabase* db, std::string_view bytes, st
         return it == ids.end() ? AcDbObjectId() : it->second;
     };
 
+    std::optional<std::unordered_map<std::string, AcRxClass*>> byDxfName;  // made when first needed
     for (uint32_t i = 0; i < nObjects; ++i) {
         const uint32_t classNo = r.in.u32();
         const uint32_t length = r.in.u32();
@@ -378,7 +381,19 @@ Acad::ErrorStatus readBinaryDrawing(AcDbDatabase* db, std::string_view bytes, st
         } else {
             badNumber = filer.readBadNumber();
         }
+        // Tags kept under a standard entity's DXF name go back to DXF as
+        // that entity: they must be what the DXF reader reads it from.
+        std::string unreadable;
+        if (es == Acad::eOk && fc.dxfTags) {
+            if (auto* proxy = AcDbFileProxyEntity::cast(object)) {
+                if (!byDxfName) byDxfName = classesByDxfName();
+                unreadable = whyKeptTagsDoNotReadBack(*proxy, resolve, *byDxfName);
+            }
+        }
         object->close();
+        if (!unreadable.empty())
+            return r.fail("object " + AcDbHandle(handle).asString() + " keeps DXF data of a " + fc.dxfName +
+                          " that a " + fc.dxfName + " cannot be read from: " + unreadable);
         if (es != Acad::eOk && es != Acad::eNullHandle) {
             message = "cannot read object " + AcDbHandle(handle).asString() + " (" + fc.className +
                       "): " + (badNumber ? "a number in it is not finite or beyond ±1e100" : Acad::errorStatusText(es));

@@ -14,7 +14,6 @@
 #include "database/dbattribute.h"
 #include "database/dbopen.h"
 #include "database/dbsequence.h"
-#include "database/dbvertexpolyline.h"
 #include "database/dbsymtab.h"
 #include "database/dxfcode.h"
 #include "database/io/AsciiDxfFiler.h"
@@ -22,6 +21,7 @@
 #include "database/io/DrawingObjects.h"
 #include "database/io/DxfDrawing.h"
 #include "database/io/DxfEncoding.h"
+#include "database/io/DxfEntityClass.h"
 #include "database/io/DxfTags.h"
 #include "database/io/FileErrorText.h"
 #include "database/io/FileProxyEntity.h"
@@ -407,31 +407,19 @@ Acad::ErrorStatus DxfDrawingReader::readCarriedObject(const FileObject& o) {
     return Acad::eOk;
 }
 
-static int flagsOf(std::span<const DxfTag> tags) {
-    for (const DxfTag& t : tags) {
-        int64_t flags = 0;
-        if (t.code == 70 && parseDxfInt(t.value, flags)) return static_cast<int>(flags);
-    }
-    return 0;
-}
 
 AcRxClass* DxfDrawingReader::entityClass(const std::string& type, const FileObject& o) {
     if (mSequence && type == mSequence->followerType) {
         AcDbObject* owner = nullptr;
         AcRxClass* cls = nullptr;
         if (acdbOpenObject(owner, mSequence->owner, AcDb::kForRead) == Acad::eOk) {
-            if (auto* seq = dynamic_cast<AcDbSequenceOwner*>(owner)) cls = seq->followerClass(flagsOf(tagsOf(o)));
+            if (auto* seq = dynamic_cast<AcDbSequenceOwner*>(owner)) cls = seq->followerClass(dxfEntityFlags(tagsOf(o)));
             owner->close();
         }
         return cls;
     }
     if (mSequence && type == "SEQEND") return AcDbSequenceEnd::desc();
-    // Vertices, attributes and sequence ends outside of their sequence are
-    // kept as they are.
-    if (type == "VERTEX" || type == "ATTRIB" || type == "SEQEND") return nullptr;
-    if (type == "POLYLINE") return polylineClassForFlags(flagsOf(tagsOf(o)));
-    auto known = mByDxfName.find(type);
-    return known == mByDxfName.end() ? nullptr : known->second;
+    return dxfEntityClassOutsideSequence(type, tagsOf(o), mByDxfName);
 }
 
 Acad::ErrorStatus DxfDrawingReader::closeSequence(size_t tag) {
