@@ -1,10 +1,14 @@
 // Call wrapper: document lock, project check, status mapping.
 #include "integration/LispCall.h"
 
+#include <optional>
+
 #include "ads/ads.h"
 #include "database/dbdatabase.h"
+#include "integration/CallTransaction.h"
 #include "integration/DocData.h"
 #include "integration/ModuleLifetime.h"
+#include "project/ProjectData.h"
 #include "runtime/docman.h"
 #include "runtime/exceptions.h"
 
@@ -46,6 +50,7 @@ int invokeLispFunction(LispImplementation implementation, DocDataManager* manage
     try {
         // The lock's result is not looked at: the function runs regardless.
         locked = acDocManager->lockDocument(workingDocument(), AcAp::kWrite, nullptr, nullptr, true) == 0;
+        std::optional<CallTransaction> transaction;
         if (manager) {
             zkPerDocData* drawing = manager->currentDocData();
             if (!drawing->project()->makeReady(true)) {
@@ -53,8 +58,15 @@ int invokeLispFunction(LispImplementation implementation, DocDataManager* manage
                 return RSRSLT;
             }
             drawing->projectReady();
+            // The call's rows are stored together at its end, or none of them.
+            transaction.emplace(drawing->project()->database().connection().database());
         }
         int status = implementation();
+        if (transaction) {
+            if (returnCodeOf(status) == RSERR) transaction->rollback();
+            else transaction->commit();  // a failed commit reports itself
+            transaction.reset();
+        }
         if (status == kLispReported) acedTextScr();
         if (const char* message = messageOf(status)) acutPrintf("%s", message);
         unlock();

@@ -4,6 +4,7 @@
 #include "database/dbentity.h"
 #include "database/dbopen.h"
 #include "database/dbsymtab.h"
+#include "integration/CallTransaction.h"
 #include "integration/DrawingHelpers.h"
 #include "runtime/docman.h"
 
@@ -40,6 +41,7 @@ bool appendToModelSpace(AcDbEntity* entity) {
     space->close();
     table->close();
     acDocManager->unlockDocument(doc);
+    CallTransaction::noteNewEntity(id);
     return true;
 }
 

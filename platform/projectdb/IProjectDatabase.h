@@ -24,6 +24,7 @@ enum ProjectDatabaseError : LONG {
     kDbErrNoTable = 3078,          // SetTable not called or table unknown
     kDbErrBadIndex = 3800,         // index not known for the table
     kDbErrBadFieldList = 3265,     // field list malformed
+    kDbErrNoTransaction = 3034,    // CommitTrans or RollbackTrans without BeginTrans
 };
 
 // Every call returns a failing HRESULT when it could not do its work; the
@@ -61,6 +62,19 @@ struct IProjectDatabase : IUnknown {
     virtual HRESULT OpenDatabase(BSTR path, VARIANT_BOOL* readOnly, VARIANT_BOOL* opened) = 0;
     virtual HRESULT IsEOF(VARIANT_BOOL* eof) = 0;
     virtual HRESULT IsBOF(VARIANT_BOOL* bof) = 0;
+
+    // Transactions of the connection: the writes between BeginTrans and
+    // CommitTrans are stored all together or, after RollbackTrans or a
+    // failure that ends the transaction, not at all. Transactions nest:
+    // *level is the depth begun (1 for the outermost); an inner
+    // RollbackTrans undoes only the writes since its own BeginTrans, and
+    // only the outermost CommitTrans stores anything. The write lock is
+    // taken at the first write, so a transaction that only reads locks
+    // nothing. CommitTrans and RollbackTrans without a transaction fail
+    // with 3034; closing or opening a file rolls back what is open.
+    virtual HRESULT BeginTrans(LONG* level) = 0;
+    virtual HRESULT CommitTrans() = 0;
+    virtual HRESULT RollbackTrans() = 0;
 
 protected:
     ~IProjectDatabase() = default;

@@ -78,7 +78,9 @@ HRESULT ProjectDatabaseImpl::fail(LONG number, const std::string& text)
 HRESULT ProjectDatabaseImpl::failDb()
 {
     const SqlError& error = mConn->error();
-    return fail(error.number, error.text);
+    HRESULT hr = fail(error.number, error.text);
+    noticeLostTransaction();
+    return hr;
 }
 
 void ProjectDatabaseImpl::resetCursor()
@@ -94,6 +96,7 @@ void ProjectDatabaseImpl::resetCursor()
 
 void ProjectDatabaseImpl::closeFile()
 {
+    abandonTransaction();
     resetCursor();
     mTable = nullptr;
     mIndex = nullptr;

@@ -60,6 +60,9 @@ public:
     HRESULT OpenDatabase(BSTR path, VARIANT_BOOL* readOnly, VARIANT_BOOL* opened) override;
     HRESULT IsEOF(VARIANT_BOOL* eof) override;
     HRESULT IsBOF(VARIANT_BOOL* bof) override;
+    HRESULT BeginTrans(LONG* level) override;
+    HRESULT CommitTrans() override;
+    HRESULT RollbackTrans() override;
 
 private:
     ~ProjectDatabaseImpl();
@@ -74,6 +77,16 @@ private:
     HRESULT failDb();
     // Fails unless a database is open and a table selected.
     HRESULT requireTable();
+
+    // Before a write inside BeginTrans: begins the levels not begun in the
+    // database yet (the outermost takes the write lock). Fails when an
+    // earlier failure ended the transaction.
+    HRESULT beginPendingLevels();
+    // After a failed statement: whether the engine ended the transaction
+    // with it; the writes of every level are then gone.
+    void noticeLostTransaction();
+    // Ends every level without storing anything.
+    void abandonTransaction();
 
     HRESULT seekKeys(const VARIANT* const* keys, size_t count, VARIANT* fields, VARIANT_BOOL* found);
     // Reads row `key` of the current table into *fields (may be null) and
@@ -99,6 +112,14 @@ private:
     std::atomic<ULONG> mRefs{1};
     std::unique_ptr<SqlConnection> mConn;
     bool mReadOnly = false;
+
+    // BeginTrans levels open, and how many of them are begun in the
+    // database (the outermost as a transaction, the others as savepoints).
+    LONG mTransLevels = 0;
+    LONG mTransBegun = 0;
+    // Why the transaction ended before its CommitTrans ("" while it stands).
+    std::string mTransLost;
+    LONG mTransLostNumber = 0;
 
     bool mHasError = false;
     LONG mErrorNumber = 0;

@@ -166,3 +166,14 @@ bool IProjectDatabasePtr::IsBOF()
     check(checked()->IsBOF(&bof));
     return bof != VARIANT_FALSE;
 }
+
+LONG IProjectDatabasePtr::BeginTrans()
+{
+    LONG level = 0;
+    check(checked()->BeginTrans(&level));
+    return level;
+}
+
+void IProjectDatabasePtr::CommitTrans() { check(checked()->CommitTrans()); }
+
+void IProjectDatabasePtr::RollbackTrans() { check(checked()->RollbackTrans()); }

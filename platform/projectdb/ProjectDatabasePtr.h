@@ -42,6 +42,10 @@ public:
     bool OpenDatabase(const _bstr_t& path, bool& readOnly);
     bool IsEOF();
     bool IsBOF();
+    // The level begun (1 for the outermost).
+    LONG BeginTrans();
+    void CommitTrans();
+    void RollbackTrans();
 
 private:
     IProjectDatabase* checked() const;

@@ -342,6 +342,7 @@ HRESULT ProjectDatabaseImpl::AddNew(const VARIANT& fieldList, const VARIANT&, VA
     std::string message;
     if (!parseFieldList(fieldList, fields, message)) return fail(kDbErrBadFieldList, message);
     fields = withoutKey(*mTable, std::move(fields));
+    if (HRESULT hr = beginPendingLevels(); FAILED(hr)) return hr;
     std::string cacheKey = "I";
     for (const FieldValue& f : fields) (cacheKey += '\x1f') += f.name;
     // The stored row comes back from the insert itself: one round trip.
@@ -397,6 +398,7 @@ HRESULT ProjectDatabaseImpl::Update(const VARIANT& fieldList, VARIANT* newFields
     std::string message;
     if (!parseFieldList(fieldList, fields, message)) return fail(kDbErrBadFieldList, message);
     fields = withoutKey(*mTable, std::move(fields));
+    if (HRESULT hr = beginPendingLevels(); FAILED(hr)) return hr;
     bool written = false;
     if (HRESULT hr = writeUpdate(fields, newFields, &written); FAILED(hr)) return hr;
     if (!written) {
@@ -420,17 +422,19 @@ HRESULT ProjectDatabaseImpl::writeUpdate(const std::vector<FieldValue>& fields, 
 {
     *written = false;
     bool checked = mCurrentImage.has_value();
-    const bool stamped = checked && mTable->version.empty() && mCurrentImage->stamp && !mConn->inTransaction();
-    if (stamped) {
-        if (!mConn->begin()) return failDb();
-        if (mConn->changeStamp() == mCurrentImage->stamp) checked = false;
-    }
+    const bool stampable = checked && mTable->version.empty() && mCurrentImage->stamp;
+    // Inside BeginTrans the write lock is already held; a caller's own SQL
+    // transaction gets the full comparison.
+    const bool lockHeld = mTransBegun > 0;
+    const bool stamped = stampable && !lockHeld && !mConn->inTransaction();
+    if (stamped && !mConn->begin()) return failDb();
+    if ((stamped || (stampable && lockHeld)) && mConn->changeStamp() == mCurrentImage->stamp) checked = false;
     RowImage image;
     VARIANT stored;
     VariantInit(&stored);
     // Inside the transaction the stored row is read back by key, which costs
     // the engine less than handing it back from the write.
-    HRESULT hr = runUpdate(fields, checked, !stamped, &stored, &image, written);
+    HRESULT hr = runUpdate(fields, checked, !stamped && !lockHeld, &stored, &image, written);
     if (stamped && (FAILED(hr) || !*written)) mConn->rollback();
     // The change is stored only once the transaction commits.
     if (stamped && SUCCEEDED(hr) && *written && !mConn->commit()) {

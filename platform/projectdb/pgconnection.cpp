@@ -331,6 +331,13 @@ public:
         return committed ? (PQclear(result), true) : check(result) && false;
     }
     void rollback() override { PQclear(PQexec(mConn, "ROLLBACK")); }
+    // An aborted transaction (a statement failed in it) counts as ended:
+    // nothing more can be written in it.
+    bool inTransaction() const override
+    {
+        const PGTransactionStatusType status = PQtransactionStatus(mConn);
+        return status == PQTRANS_INTRANS || status == PQTRANS_ACTIVE;
+    }
 
     const SqlError& error() const override { return mError; }
     void setError(LONG number, std::string text) override { mError = {number, std::move(text), false}; }

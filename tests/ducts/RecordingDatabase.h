@@ -67,6 +67,9 @@ public:
     HRESULT OpenDatabase(BSTR p, VARIANT_BOOL* ro, VARIANT_BOOL* o) override { return db()->OpenDatabase(p, ro, o); }
     HRESULT IsEOF(VARIANT_BOOL* e) override { return db()->IsEOF(e); }
     HRESULT IsBOF(VARIANT_BOOL* b) override { return db()->IsBOF(b); }
+    HRESULT BeginTrans(LONG* level) override { return db()->BeginTrans(level); }
+    HRESULT CommitTrans() override { return db()->CommitTrans(); }
+    HRESULT RollbackTrans() override { return db()->RollbackTrans(); }
 
 private:
     ~RecordingDatabase() = default;

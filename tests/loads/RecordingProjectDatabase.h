@@ -58,6 +58,9 @@ public:
     HRESULT OpenDatabase(BSTR, VARIANT_BOOL*, VARIANT_BOOL*) override { return fail("OpenDatabase"); }
     HRESULT IsEOF(VARIANT_BOOL*) override { return fail("IsEOF"); }
     HRESULT IsBOF(VARIANT_BOOL*) override { return fail("IsBOF"); }
+    HRESULT BeginTrans(LONG*) override { return fail("BeginTrans"); }
+    HRESULT CommitTrans() override { return fail("CommitTrans"); }
+    HRESULT RollbackTrans() override { return fail("RollbackTrans"); }
 
 private:
     HRESULT fail(const char* name) {
