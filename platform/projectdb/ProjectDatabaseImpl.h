@@ -30,6 +30,13 @@ struct RowImage {
     std::optional<uint64_t> stamp;
 };
 
+// Marks the span of a write operation (see noticeLostTransaction).
+struct WritingScope {
+    explicit WritingScope(bool& flag) : flag(flag) { flag = true; }
+    ~WritingScope() { flag = false; }
+    bool& flag;
+};
+
 class ProjectDatabaseImpl final : public IProjectDatabase {
 public:
     ProjectDatabaseImpl() = default;
@@ -82,8 +89,10 @@ private:
     // database yet (the outermost takes the write lock). Fails when an
     // earlier failure ended the transaction.
     HRESULT beginPendingLevels();
-    // After a failed statement: whether the engine ended the transaction
-    // with it; the writes of every level are then gone.
+    // After a failed statement: ends the transaction when the engine ended
+    // it, or when the statement was a write (a transaction is all its
+    // writes or none, on every engine); the writes of every level are then
+    // gone and later writes fail until the outermost level ends.
     void noticeLostTransaction();
     // Ends every level without storing anything.
     void abandonTransaction();
@@ -120,6 +129,7 @@ private:
     // Why the transaction ended before its CommitTrans ("" while it stands).
     std::string mTransLost;
     LONG mTransLostNumber = 0;
+    bool mWriting = false;  // inside AddNew, Update or Execute
 
     bool mHasError = false;
     LONG mErrorNumber = 0;

@@ -343,6 +343,7 @@ HRESULT ProjectDatabaseImpl::AddNew(const VARIANT& fieldList, const VARIANT&, VA
     if (!parseFieldList(fieldList, fields, message)) return fail(kDbErrBadFieldList, message);
     fields = withoutKey(*mTable, std::move(fields));
     if (HRESULT hr = beginPendingLevels(); FAILED(hr)) return hr;
+    WritingScope writing(mWriting);
     std::string cacheKey = "I";
     for (const FieldValue& f : fields) (cacheKey += '\x1f') += f.name;
     // The stored row comes back from the insert itself: one round trip.
@@ -399,6 +400,7 @@ HRESULT ProjectDatabaseImpl::Update(const VARIANT& fieldList, VARIANT* newFields
     if (!parseFieldList(fieldList, fields, message)) return fail(kDbErrBadFieldList, message);
     fields = withoutKey(*mTable, std::move(fields));
     if (HRESULT hr = beginPendingLevels(); FAILED(hr)) return hr;
+    WritingScope writing(mWriting);
     bool written = false;
     if (HRESULT hr = writeUpdate(fields, newFields, &written); FAILED(hr)) return hr;
     if (!written) {

@@ -68,6 +68,7 @@ HRESULT ProjectDatabaseImpl::Execute(BSTR sql, VARIANT_BOOL* ok)
     if (!mConn) return fail(kDbErrNotOpen, "No database is open.");
     if (mReadOnly) return fail(kDbErrReadOnly, "attempt to write a readonly database");
     if (HRESULT hr = beginPendingLevels(); FAILED(hr)) return hr;
+    WritingScope writing(mWriting);
     std::string text = bstrToUtf8(sql);
     bool done = mConn->executeCallerText(text);
     if (changesSchema(text)) {

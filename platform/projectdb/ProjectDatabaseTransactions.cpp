@@ -35,10 +35,11 @@ HRESULT ProjectDatabaseImpl::beginPendingLevels()
 
 void ProjectDatabaseImpl::noticeLostTransaction()
 {
-    if (mTransBegun == 0 || !mTransLost.empty() || mConn->inTransaction()) return;
+    if (mTransBegun == 0 || !mTransLost.empty() || (!mWriting && mConn->inTransaction())) return;
     // The engine rolled everything back with the failed statement (SQLite
     // does so on some disk failures; a server transaction is aborted by
-    // any failure): later writes must not run on as single statements.
+    // any failure), or a write was refused: later writes must not run on
+    // as single statements.
     const SqlError& error = mConn->error();
     mTransLostNumber = error.number ? error.number : kDbErrDiskOrNetwork;
     mTransLost = error.text.empty() ? "the database ended the transaction" : error.text;

@@ -259,9 +259,8 @@ TEST_P(ProjectDbTest, AnotherProcessSeesAllRowsOfATransactionOrNone)
     EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
-TEST_P(ProjectDbTest, FailureThatEndsTheServerTransactionFailsItsLaterWritesAndTheCommit)
+TEST_P(ProjectDbTest, RefusedWriteEndsTheTransactionItsLaterWritesAndItsCommitFail)
 {
-    if (!onServer()) GTEST_SKIP() << "SQLite keeps a transaction after a failed statement";
     IProjectDatabasePtr db = open(), other = open();
     db.BeginTrans();
     addDuct(db, L"before");
@@ -269,9 +268,29 @@ TEST_P(ProjectDbTest, FailureThatEndsTheServerTransactionFailsItsLaterWritesAndT
     _variant_t stored;
     db.SetTable(L"tblDuct", L"ixDuct");
     EXPECT_THROW(db.AddNew(makeFieldList({{L"AIRFLOW", L"after"}}), stored), _com_error);
+    _variant_t values;  // reads go on
+    EXPECT_TRUE(db.SelectColumn(L"select count(*) from tblGlobal", values));
     EXPECT_THROW(db.CommitTrans(), _com_error);
     EXPECT_EQ(ductsTagged(other, L"before"), 0);
     EXPECT_EQ(ductsTagged(other, L"after"), 0);
     addDuct(db, L"after");  // the next transaction-free write works again
     EXPECT_EQ(ductsTagged(other, L"after"), 1);
+}
+
+TEST_P(ProjectDbTest, ConflictInsideATransactionDoesNotEndIt)
+{
+    IProjectDatabasePtr mine = open(), theirs = open();
+    _variant_t fields, updated;
+    mine.SetTable(L"tblGlobal", L"sKey");
+    ASSERT_TRUE(mine.Seek(L"ELBOW RADIUS", fields));
+    theirs.SetTable(L"tblGlobal", L"sKey");
+    ASSERT_TRUE(theirs.Seek(L"ELBOW RADIUS", fields));
+    ASSERT_TRUE(theirs.Update(makeFieldList({{L"dNumber", 2.5}}), updated));
+    mine.BeginTrans();
+    mine.BeginTrans();
+    ASSERT_TRUE(mine.Execute(L"insert into tblDuct (AIRFLOW) values ('kept')"));
+    EXPECT_THROW(mine.Update(makeFieldList({{L"dNumber", 3.0}}), updated), _com_error);  // 3197
+    mine.CommitTrans();
+    mine.CommitTrans();
+    EXPECT_EQ(ductsTagged(theirs, L"kept"), 1);
 }
