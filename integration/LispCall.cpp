@@ -18,6 +18,15 @@ AcApDocument* workingDocument() {
     return acDocManager->document(acdbHostApplicationServices()->workingDatabase());
 }
 
+// The current drawing's project database when its connection is open.
+IProjectDatabasePtr openProjectDatabase(DocDataManager* manager) {
+    DocDataManager* documents = manager ? manager : gDocDataManager;
+    zkPerDocData* drawing = documents ? documents->currentDocData() : nullptr;
+    if (!drawing) return nullptr;
+    DbConnection& connection = drawing->project()->database().connection();
+    return connection.isOpen() ? connection.database() : nullptr;
+}
+
 } // namespace
 
 int returnCodeOf(int status) {
@@ -58,9 +67,9 @@ int invokeLispFunction(LispImplementation implementation, DocDataManager* manage
                 return RSRSLT;
             }
             drawing->projectReady();
-            // The call's rows are stored together at its end, or none of them.
-            transaction.emplace(drawing->project()->database().connection().database());
         }
+        // The call's rows are stored together at its end, or none of them.
+        if (IProjectDatabasePtr db = openProjectDatabase(manager)) transaction.emplace(std::move(db));
         int status = implementation();
         if (transaction) {
             if (returnCodeOf(status) == RSERR) transaction->rollback();

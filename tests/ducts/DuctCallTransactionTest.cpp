@@ -199,3 +199,48 @@ TEST_F(DuctCallTransaction, CallbacksSeeTheProjectAsBeforeTheCallAndAreNotLocked
     EXPECT_EQ(peeks.back().writeRc, SQLITE_BUSY);
     EXPECT_EQ(askFile(projectFile, "select count(*) from tblDuct"), 2);
 }
+
+// A duct function called from inside another (through a product callback)
+// nests in the outer call: its rows are stored with the outer call's, and
+// go with them, entity and all, when the outer call fails.
+class NestedDuctCalls : public DuctCallTransaction {
+protected:
+    void SetUp() override {
+        DuctCallTransaction::SetUp();
+        interp.defineBuiltin("rows-elsewhere", [this](lisp::Args) {
+            seenElsewhere.push_back(askFile(projectFile, "select count(*) from tblDuct"));
+            return lisp::Interpreter::nil();
+        }, 0, 0);
+        // The outer call's settings callback draws another duct first.
+        eval("(setq settings-kept (duct-getSettings nil) nesting nil inner-key nil)");
+        eval("(defun duct-getSettings (x)"
+             "  (if (null nesting) (setq nesting T inner-key (zkDuct '(0 500) '(100 500))))"
+             "  settings-kept)");
+        eval("(defun convert_rp_dp (p u) (rows-elsewhere) p)");
+    }
+    std::vector<long long> seenElsewhere;
+};
+
+TEST_F(NestedDuctCalls, InnerCallsRowsAreStoredWithTheOuterCall) {
+    const int32_t outer = zkDuct(0, 0, 100, 0);
+    ASSERT_GT(outer, 0) << output;
+    EXPECT_NE(eval("inner-key"), "nil");
+    ASSERT_FALSE(seenElsewhere.empty());
+    EXPECT_EQ(seenElsewhere.back(), 0);  // the inner call's row waits for the outer commit
+    EXPECT_EQ(askFile(projectFile, "select count(*) from tblDuct"), 2);
+    EXPECT_EQ(ductKeys().size(), 2u);
+}
+
+TEST_F(NestedDuctCalls, AFailedOuterCallTakesTheInnerCallsRowAndDuctWithIt) {
+    eval("(setq drawn-at-zero (duct-getSettings nil))");  // draws the inner duct on its own
+    ASSERT_EQ(askFile(projectFile, "select count(*) from tblDuct"), 1);
+    eval("(setq nesting nil inner-key nil)");
+    // Rows along y = 0 are refused: the outer duct's, not the inner one's.
+    ASSERT_TRUE(currentDuctRecord()->database().Execute(
+        L"create trigger refuse before insert on tblDuct when new.Y1 = 0 begin select raise(abort, 'refused'); end"));
+    EXPECT_EQ(zkDuct(0, 0, 100, 0), 0);
+    EXPECT_NE(eval("inner-key"), "nil");  // the inner call went through on its own
+    EXPECT_EQ(askFile(projectFile, "select count(*) from tblDuct"), 1);
+    EXPECT_EQ(ductKeys().size(), 1u) << "the inner call's duct outlived its row";
+    EXPECT_NE(output.find("refused"), std::string::npos) << output;
+}
