@@ -102,8 +102,11 @@ TEST_F(DuctCallTransaction, EveryFailurePointOfASplitLeavesAllItsRowsOrNone) {
             ++runs;
             const long long after = askFile(projectFile, "select count(*) from tblDuct");
             SCOPED_TRACE(std::string(faultKindName(kind)) + " " + std::to_string(n));
-            if (branch != 0) EXPECT_EQ(after, before + 2);
-            else EXPECT_TRUE(after == before || after == before + 2) << before << " -> " << after;
+            if (branch != 0) {
+                EXPECT_EQ(after, before + 2);
+            } else {
+                EXPECT_TRUE(after == before || after == before + 2) << before << " -> " << after;
+            }
             // The split moves main's start only together with its rows.
             const long long mainStart =
                 askFile(projectFile, "select cast(X1 as integer) from tblDuct where ixDuct = " + std::to_string(main));

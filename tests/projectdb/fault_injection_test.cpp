@@ -184,6 +184,56 @@ TEST_F(FaultInjection, RecordSaveIsWholeOrNotAtAll)
     EXPECT_GT(points, 20);
 }
 
+TEST_F(FaultInjection, TransactionStoresAllItsWritesOrNone)
+{
+    const std::string before = contentsOf(path);
+    auto restore = [&] {
+        fs::remove(path + "-journal");
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << before;
+    };
+    // An update and two new rows in one transaction, as one AutoLISP call
+    // of the module writes them.
+    auto work = [&](std::string* message = nullptr) {
+        IProjectDatabasePtr db;
+        try {
+            if (FAILED(db.CreateInstance())) return false;
+            bool readOnly = false;
+            if (!db.OpenDatabase(utf8ToWide(path).c_str(), readOnly)) throw _com_error(E_FAIL);
+            _variant_t fields, stored;
+            db.BeginTrans();
+            if (!db.SetTable(L"tblGlobal", L"sKey") || !db.Seek(L"ELBOW RADIUS", fields)) throw _com_error(E_FAIL);
+            db.Update(makeFieldList({{L"dNumber", 2.5}}), stored);
+            db.SetTable(L"tblDuct", L"ixDuct");
+            db.AddNew(makeFieldList({{L"AIRFLOW", L"sa"}}), stored);
+            db.AddNew(makeFieldList({{L"AIRFLOW", L"ra"}}), stored);
+            db.CommitTrans();
+            return true;
+        } catch (const _com_error&) {
+            if (message && db) {
+                _bstr_t text;
+                db.GetLastError(text);
+                *message = text.utf8();
+            }
+            return false;
+        }
+    };
+    const std::string oldState = answer(path, "select (select dNumber from tblGlobal where sKey = 'ELBOW RADIUS'),"
+                                              " (select count(*) from tblDuct)");
+    work();
+    const std::string newState = answer(path, "select (select dNumber from tblGlobal where sKey = 'ELBOW RADIUS'),"
+                                              " (select count(*) from tblDuct)");
+    ASSERT_EQ(newState, "2.5|2|");
+    sweep(restore, work, [&](bool ok) {
+        std::string state = answer(path, "select (select dNumber from tblGlobal where sKey = 'ELBOW RADIUS'),"
+                                         " (select count(*) from tblDuct)");
+        EXPECT_TRUE(state == oldState || state == newState) << state;
+        if (ok) {
+            EXPECT_EQ(state, newState);
+        }
+    });
+    EXPECT_GT(points, 10);
+}
+
 TEST_F(FaultInjection, RepairReplacesTheFileWholeOrLeavesItUnchanged)
 {
     {
