@@ -276,21 +276,3 @@ TEST_P(ProjectDbTest, RefusedWriteEndsTheTransactionItsLaterWritesAndItsCommitFa
     addDuct(db, L"after");  // the next transaction-free write works again
     EXPECT_EQ(ductsTagged(other, L"after"), 1);
 }
-
-TEST_P(ProjectDbTest, ConflictInsideATransactionDoesNotEndIt)
-{
-    IProjectDatabasePtr mine = open(), theirs = open();
-    _variant_t fields, updated;
-    mine.SetTable(L"tblGlobal", L"sKey");
-    ASSERT_TRUE(mine.Seek(L"ELBOW RADIUS", fields));
-    theirs.SetTable(L"tblGlobal", L"sKey");
-    ASSERT_TRUE(theirs.Seek(L"ELBOW RADIUS", fields));
-    ASSERT_TRUE(theirs.Update(makeFieldList({{L"dNumber", 2.5}}), updated));
-    mine.BeginTrans();
-    mine.BeginTrans();
-    ASSERT_TRUE(mine.Execute(L"insert into tblDuct (AIRFLOW) values ('kept')"));
-    EXPECT_THROW(mine.Update(makeFieldList({{L"dNumber", 3.0}}), updated), _com_error);  // 3197
-    mine.CommitTrans();
-    mine.CommitTrans();
-    EXPECT_EQ(ductsTagged(theirs, L"kept"), 1);
-}
