@@ -216,6 +216,24 @@ void CDialogDwgDiff::deleteSelected() {
 
 void CDialogDwgDiff::OnOK() {
     IProjectDatabasePtr& db = mRecord.database();
+    // The repointed schedules, the deletions and the rows are stored together
+    // or not at all; a failure goes on to the caller's report.
+    db.BeginTrans();
+    try {
+        saveChanges();
+    } catch (...) {
+        try {
+            db.RollbackTrans();
+        } catch (const _com_error&) {
+        }
+        throw;
+    }
+    db.CommitTrans();
+    EndDialog(IDOK);
+}
+
+void CDialogDwgDiff::saveChanges() {
+    IProjectDatabasePtr& db = mRecord.database();
     for (const auto& [oldKey, newKey] : mReplacements) {
         if (newKey != 0)
             db.Execute(("update tblDiffS set ixDwgDiff = " + std::to_string(newKey) + " where ixDwgDiff = " +
@@ -233,5 +251,4 @@ void CDialogDwgDiff::OnOK() {
         mRecord.setInteger(L"iSortOrder", r);
         mRecord.save();
     }
-    EndDialog(IDOK);
 }

@@ -46,6 +46,8 @@ private:
     int addRow(const std::string& key, const std::string& description, const std::string& number, int32_t type);
     bool storedBlock(int32_t key);
     bool askDeleteBlock(int32_t key, int32_t& replacing);
+    // Writes the deletions and the rows (OnOK runs it in one transaction).
+    void saveChanges();
 
     DbRecord mRecord;
     GridControl mGrid;

@@ -72,6 +72,7 @@ struct IProjectDatabase : IUnknown {
     // taken at the first write, so a transaction that only reads locks
     // nothing. CommitTrans and RollbackTrans without a transaction fail
     // with 3034; closing or opening a file rolls back what is open.
+    // RollbackTrans leaves a pending error as it was.
     virtual HRESULT BeginTrans(LONG* level) = 0;
     virtual HRESULT CommitTrans() = 0;
     virtual HRESULT RollbackTrans() = 0;

@@ -82,7 +82,8 @@ HRESULT ProjectDatabaseImpl::CommitTrans()
 
 HRESULT ProjectDatabaseImpl::RollbackTrans()
 {
-    clearError();
+    // A pending error stays pending: a rollback usually follows a failure
+    // that is still to be reported.
     if (mTransLevels == 0)
         return fail(kDbErrNoTransaction, "You tried to commit or rollback a transaction without first beginning a transaction.");
     const LONG level = mTransLevels--;

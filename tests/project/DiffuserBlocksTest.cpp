@@ -287,3 +287,25 @@ TEST_F(DiffuserBlocks, APrivateDatabaseThatIsReadOnlyOrNoDatabaseOpensNothing) {
     ASSERT_TRUE(other);
     other.Close();
 }
+
+TEST_F(DiffuserBlocks, ARefusedWriteOnOkLeavesBlocksAndSchedulesAsTheyWere) {
+    addBlock(5, 1, "Five", 5, 0);
+    addBlock(7, 2, "Seven", 7, 1);
+    exec("insert into tblDiffS (ixDiffS, ixDwgDiff, CALLOUT) values (1, 5, 'S-1')");
+    eval("(setq replacements '((5 . 7)))");
+    // The last write of OK, the row of block 7, is refused.
+    exec("create trigger refuse before update of iSortOrder on tblDwgDiff begin select raise(abort, 'refused'); end");
+    const std::string before = stored();
+    CDialogDwgDiff dialog(db);
+    queue(DialogAction::Kind::kSelect, "", 1, 2);
+    queue(DialogAction::Kind::kPress, "&Delete");  // 5 by 7: schedule 1 moves, block 5 goes
+    queue(DialogAction::Kind::kPress, "&OK");
+    EXPECT_THROW(dialog.DoModal(), _com_error);
+    _bstr_t text;
+    EXPECT_NE(db.GetLastError(text), 0);  // still pending for the report
+    EXPECT_NE(text.utf8().find("refused"), std::string::npos) << text.utf8();
+    EXPECT_EQ(stored(), before);
+    EXPECT_EQ(scheduleBlock(1), 5);
+    // The connection writes on afterwards.
+    exec("update tblDwgDiff set sDescription = 'Five again' where ixDwgDiff = 5");
+}
