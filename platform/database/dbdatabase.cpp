@@ -117,7 +117,7 @@ void AcDbDatabase::buildDefaultDrawing() {
 }
 
 Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObjectId& id, AcDbObject* object) {
-    while (mByHandle.count(mHandseed.value())) ++mHandseed;
+    while (mByHandle.contains(mHandseed.value())) ++mHandseed;
     Acad::ErrorStatus es = addAcDbObject(id, object, mHandseed);
     if (es == Acad::eOk) ++mHandseed;
     return es;
@@ -128,13 +128,9 @@ Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObjectId& id, AcDbObject* obje
     if (!object) return Acad::eNullObjectPointer;
     if (!object->isNewObject()) return Acad::eAlreadyInDb;
     if (handle.isNull()) return Acad::eNullHandle;
-    AcDbStub*& slot = mByHandle[handle.value()];
+    AcDbStub* slot = mByHandle.find(handle.value());
     if (slot && slot->object) return Acad::eHandleExists;
-    if (!slot) {
-        slot = mStubs.allocate();
-        slot->handle = handle.value();
-        slot->database = this;
-    }
+    if (!slot) slot = newStub(handle);
     const bool erased = object->isErased();
     slot->object = object;
     if (erased) slot->flags |= AcDbStub::kErased;
@@ -145,20 +141,20 @@ Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObjectId& id, AcDbObject* obje
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbDatabase::getAcDbObjectId(AcDbObjectId& id, bool create, AcDbHandle handle) {
-    id.setNull();
-    if (handle.isNull()) return Acad::eNullHandle;
-    auto it = mByHandle.find(handle.value());
-    if (it != mByHandle.end()) {
-        id = AcDbObjectId(it->second);
-        return Acad::eOk;
-    }
-    if (!create) return Acad::eUnknownHandle;
+AcDbStub* AcDbDatabase::newStub(AcDbHandle handle) {
     AcDbStub* stub = mStubs.allocate();
     stub->handle = handle.value();
     stub->database = this;
-    mByHandle[handle.value()] = stub;
-    id = AcDbObjectId(stub);
+    mByHandle.insert(mStubs.size() - 1);
+    return stub;
+}
+
+Acad::ErrorStatus AcDbDatabase::getAcDbObjectId(AcDbObjectId& id, bool create, AcDbHandle handle) {
+    id.setNull();
+    if (handle.isNull()) return Acad::eNullHandle;
+    AcDbStub* stub = mByHandle.find(handle.value());
+    if (!stub && !create) return Acad::eUnknownHandle;
+    id = AcDbObjectId(stub ? stub : newStub(handle));
     return Acad::eOk;
 }
 

@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "database/dbcarried.h"
+#include "database/dbhandletable.h"
 #include "database/dbopen.h"
 #include "database/dbstub.h"
 #include "database/dbsymtab.h"
@@ -146,8 +147,10 @@ private:
     friend class AcDbDatabaseBuilder;
     void buildDefaultDrawing();
     AcDbObjectId lookup(AcDbObjectId table, const std::string& name) const;
+    // A stub for an unused handle, filed under it.
+    AcDbStub* newStub(AcDbHandle handle);
     AcDbStubStore mStubs;
-    std::unordered_map<uint64_t, AcDbStub*> mByHandle;
+    AcDbHandleTable mByHandle{mStubs};
     AcDbHandle mHandseed = 1;
     AcDbObjectId mBlockTable, mLayerTable, mTextStyleTable, mLinetypeTable, mRegAppTable, mClayer;
     std::map<std::string, AcDbHeaderValue> mHeader;
