@@ -72,8 +72,7 @@ void AcDbDatabase::clear() {
     }
     mByHandle.clear();
     mCarried.clear();
-    for (AcDbStub* stub : mWriteJournal) stub->flags &= ~AcDbStub::kInWriteJournal;
-    mWriteJournal.clear();
+    mWriteJournal.clear(); // its objects are gone
     mBlockTable = mLayerTable = mTextStyleTable = mLinetypeTable = mRegAppTable = mClayer = AcDbObjectId();
 }
 
@@ -82,7 +81,7 @@ std::vector<AcDbObjectId> AcDbDatabase::takeWriteJournal() {
     std::vector<AcDbObjectId> ids;
     ids.reserve(mWriteJournal.size());
     for (AcDbStub* stub : mWriteJournal) {
-        stub->flags &= ~AcDbStub::kInWriteJournal;
+        if (stub->object) stub->object->setInWriteJournal(false);
         ids.emplace_back(stub);
     }
     mWriteJournal.clear();
@@ -90,8 +89,8 @@ std::vector<AcDbObjectId> AcDbDatabase::takeWriteJournal() {
 }
 
 void AcDbDatabase::noteOpenedForWrite(AcDbStub* stub) {
-    if (!mJournalKept || !stub || (stub->flags & AcDbStub::kInWriteJournal)) return;
-    stub->flags |= AcDbStub::kInWriteJournal;
+    if (!mJournalKept || !stub || !stub->object || stub->object->inWriteJournal()) return;
+    stub->object->setInWriteJournal(true);
     mWriteJournal.push_back(stub);
 }
 
@@ -131,9 +130,7 @@ Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObjectId& id, AcDbObject* obje
     AcDbStub* slot = mByHandle.find(handle.value());
     if (slot && slot->object) return Acad::eHandleExists;
     if (!slot) slot = newStub(handle);
-    const bool erased = object->isErased();
     slot->object = object;
-    if (erased) slot->flags |= AcDbStub::kErased;
     object->setStub(slot);
     object->setOpenState(AcDbObject::kOpenWrite);
     if (handle.value() >= mHandseed.value()) mHandseed = handle.value() + 1;

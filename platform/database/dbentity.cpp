@@ -15,7 +15,18 @@ void acdbDeleteEntities(AcDbVoidPtrArray& entities) {
     entities.clear();
 }
 
+// Every entity class pays for these bytes once per entity in a drawing.
+static_assert(sizeof(AcDbEntity) <= 48, "the common entity members have grown");
+
 AcDbEntity::AcDbEntity() { setDatabaseDefaults(); }
+
+void AcDbEntity::storeLinetype(AcDbObjectId linetype, double scale) {
+    if (linetype.isNull() && scale == 1.0 && !extras()) return;
+    AcDbObjectExtras& rare = editExtras();
+    rare.linetype = linetype;
+    rare.linetypeScale = scale;
+    trimExtras();
+}
 
 void AcDbEntity::setDatabaseDefaults(AcDbDatabase* db) {
     if (!db) db = acdbHostApplicationServices()->workingDatabase();
@@ -71,14 +82,15 @@ Acad::ErrorStatus AcDbEntity::setColorIndex(Adesk::UInt16 color, bool) {
 
 std::string AcDbEntity::linetype() const {
     assertReadEnabled();
-    return mLinetypeId.isNull() ? std::string("ByLayer") : recordName(mLinetypeId);
+    const AcDbObjectId id = storedLinetype();
+    return id.isNull() ? std::string("ByLayer") : recordName(id);
 }
 
 Acad::ErrorStatus AcDbEntity::setLinetype(AcDbObjectId linetypeId, bool) {
     assertWriteEnabled();
     // ByLayer is kept as the null id.
     AcDbDatabase* db = linetypeId.database();
-    mLinetypeId = (db && linetypeId == db->byLayerLinetype()) ? AcDbObjectId() : linetypeId;
+    storeLinetype((db && linetypeId == db->byLayerLinetype()) ? AcDbObjectId() : linetypeId, storedLinetypeScale());
     return Acad::eOk;
 }
 
@@ -93,7 +105,7 @@ Acad::ErrorStatus AcDbEntity::setLinetype(const char* name, bool doSubents) {
 Acad::ErrorStatus AcDbEntity::setLinetypeScale(double scale, bool) {
     if (!(scale > 0.0)) return Acad::eInvalidInput;
     assertWriteEnabled();
-    mLinetypeScale = scale;
+    storeLinetype(storedLinetype(), scale);
     return Acad::eOk;
 }
 
@@ -114,8 +126,7 @@ Acad::ErrorStatus AcDbEntity::setPropertiesFrom(const AcDbEntity* other, bool) {
     other->assertReadEnabled();
     assertWriteEnabled();
     mLayerId = other->mLayerId;
-    mLinetypeId = other->mLinetypeId;
-    mLinetypeScale = other->mLinetypeScale;
+    storeLinetype(other->storedLinetype(), other->storedLinetypeScale());
     mColorIndex = other->mColorIndex;
     mLineWeight = other->mLineWeight;
     mVisible = other->mVisible;
@@ -212,7 +223,7 @@ void AcDbEntity::subList() const {
     acdbPrintf("\n                  %s  Layer: \"%s\"\n", isA()->name().c_str(), layer().c_str());
     acdbPrintf("                            Space: %s\n", space.c_str());
     if (mColorIndex != 256) acdbPrintf("                   Color: %d\n", mColorIndex);
-    if (!mLinetypeId.isNull()) acdbPrintf("                Linetype: \"%s\"\n", linetype().c_str());
+    if (!storedLinetype().isNull()) acdbPrintf("                Linetype: \"%s\"\n", linetype().c_str());
     acdbPrintf("                   Handle = %s\n", objectHandle().asString().c_str());
 }
 
@@ -223,8 +234,8 @@ Adesk::UInt32 AcDbEntity::setAttributes(AcGiDrawableTraits* traits) {
     if (!traits) return 0;
     traits->setLayer(mLayerId);
     traits->setColor(mColorIndex);
-    traits->setLineType(mLinetypeId);
-    traits->setLineTypeScale(mLinetypeScale);
+    traits->setLineType(storedLinetype());
+    traits->setLineTypeScale(storedLinetypeScale());
     traits->setLineWeight(mLineWeight);
     return 0;
 }
@@ -235,8 +246,8 @@ Acad::ErrorStatus AcDbEntity::dwgOutFields(AcDbDwgFiler* filer) const {
     Acad::ErrorStatus es = AcDbObject::dwgOutFields(filer);
     if (es != Acad::eOk) return es;
     filer->writeHardPointerId(mLayerId);
-    filer->writeHardPointerId(mLinetypeId);
-    filer->writeDouble(mLinetypeScale);
+    filer->writeHardPointerId(storedLinetype());
+    filer->writeDouble(storedLinetypeScale());
     filer->writeUInt16(mColorIndex);
     filer->writeInt16(mLineWeight);
     filer->writeBool(mVisible);
@@ -249,9 +260,12 @@ Acad::ErrorStatus AcDbEntity::dwgInFields(AcDbDwgFiler* filer) {
     auto readId = [&](AcDbObjectId& id) {
         if (filer->readHardPointerId(&id) == Acad::eNullHandle) filer->resetFilerStatus();
     };
+    AcDbObjectId linetype;
+    double linetypeScale = 1.0;
     readId(mLayerId);
-    readId(mLinetypeId);
-    filer->readDouble(&mLinetypeScale);
+    readId(linetype);
+    filer->readDouble(&linetypeScale);
+    storeLinetype(linetype, linetypeScale);
     filer->readUInt16(&mColorIndex);
     filer->readInt16(&mLineWeight);
     filer->readBool(&mVisible);
@@ -268,9 +282,9 @@ Acad::ErrorStatus AcDbEntity::dxfOutFields(AcDbDxfFiler* filer) const {
     filer->writeString(100, "AcDbEntity");
     std::string layerName = layer();
     filer->writeString(8, layerName.empty() ? "0" : layerName);
-    if (!mLinetypeId.isNull()) filer->writeString(6, linetype());
+    if (!storedLinetype().isNull()) filer->writeString(6, linetype());
     if (mColorIndex != 256) filer->writeInt16(62, static_cast<Adesk::Int16>(mColorIndex));
-    if (mLinetypeScale != 1.0) filer->writeDouble(48, mLinetypeScale);
+    if (storedLinetypeScale() != 1.0) filer->writeDouble(48, storedLinetypeScale());
     if (!mVisible) filer->writeInt16(60, 1);
     if (mLineWeight != AcDb::kLnWtByLayer) filer->writeInt16(370, mLineWeight);
     return filer->filerStatus();
@@ -291,9 +305,12 @@ Acad::ErrorStatus AcDbEntity::dxfInFields(AcDbDxfFiler* filer) {
             mLayerId = id.isNull() && db ? db->layerZero() : id;
             break;
         }
-        case 6: mLinetypeId = db && strcasecmp(text, "ByLayer") != 0 ? db->linetypeId(text) : AcDbObjectId(); break;
+        case 6:
+            storeLinetype(db && strcasecmp(text, "ByLayer") != 0 ? db->linetypeId(text) : AcDbObjectId(),
+                          storedLinetypeScale());
+            break;
         case 62: mColorIndex = static_cast<Adesk::UInt16>(rb.resval.rint); break;
-        case 48: mLinetypeScale = rb.resval.rreal; break;
+        case 48: storeLinetype(storedLinetype(), rb.resval.rreal); break;
         case 60: mVisible = rb.resval.rint == 0; break;
         case 370: mLineWeight = rb.resval.rint; break;
         default:

@@ -25,11 +25,11 @@ public:
     Adesk::UInt16 colorIndex() const { assertReadEnabled(); return mColorIndex; }
     Acad::ErrorStatus setColorIndex(Adesk::UInt16 color, bool doSubents = true);
     // Linetype: the null id means ByLayer.
-    AcDbObjectId linetypeId() const { assertReadEnabled(); return mLinetypeId; }
+    AcDbObjectId linetypeId() const { assertReadEnabled(); return storedLinetype(); }
     std::string linetype() const;
     Acad::ErrorStatus setLinetype(AcDbObjectId linetypeId, bool doSubents = true);
     Acad::ErrorStatus setLinetype(const char* name, bool doSubents = true);
-    double linetypeScale() const { assertReadEnabled(); return mLinetypeScale; }
+    double linetypeScale() const { assertReadEnabled(); return storedLinetypeScale(); }
     Acad::ErrorStatus setLinetypeScale(double scale, bool doSubents = true);
     AcDb::Visibility visibility() const { assertReadEnabled(); return mVisible ? AcDb::kVisible : AcDb::kInvisible; }
     Acad::ErrorStatus setVisibility(AcDb::Visibility visibility, bool doSubents = true);
@@ -96,12 +96,18 @@ protected:
     virtual Acad::ErrorStatus subSetLayer(AcDbObjectId layerId, bool doSubents);
 
 private:
-    AcDbObjectId mLayerId;
-    AcDbObjectId mLinetypeId;
-    double mLinetypeScale = 1.0;
+    // The linetype and its scale are rarely set: they live in the object's
+    // extras.
+    AcDbObjectId storedLinetype() const { return extras() ? extras()->linetype : AcDbObjectId(); }
+    double storedLinetypeScale() const { return extras() ? extras()->linetypeScale : 1.0; }
+    void storeLinetype(AcDbObjectId linetype, double scale);
+
+    // In this order the small members fill the end of the object's words
+    // (an entity is 48 bytes before its class's own members).
+    bool mVisible = true;
     Adesk::UInt16 mColorIndex = 256;
     Adesk::Int16 mLineWeight = AcDb::kLnWtByLayer;
-    bool mVisible = true;
+    AcDbObjectId mLayerId;
 };
 
 // Delete the entities of an explode result that the caller does not keep.

@@ -112,7 +112,7 @@ Acad::ErrorStatus AcDbObject::close() {
 
 Acad::ErrorStatus AcDbObject::subClose() { return Acad::eOk; }
 
-bool AcDbObject::isErased() const { return mStub ? mStub->erased() : (mFlags & kErasedPending) != 0; }
+bool AcDbObject::isErased() const { return (mFlags & kErased) != 0; }
 
 Acad::ErrorStatus AcDbObject::erase(bool erasing) {
     if (mStub && mOpenMode != kOpenWrite) {
@@ -122,14 +122,7 @@ Acad::ErrorStatus AcDbObject::erase(bool erasing) {
     if (erasing == isErased()) return erasing ? Acad::eWasErased : Acad::eWasNotErased;
     Acad::ErrorStatus es = subErase(erasing);
     if (es != Acad::eOk) return es;
-    if (mStub) {
-        if (erasing) mStub->flags |= AcDbStub::kErased;
-        else mStub->flags &= ~AcDbStub::kErased;
-    } else if (erasing) {
-        mFlags |= kErasedPending; // applied when the object joins a database
-    } else {
-        mFlags &= ~kErasedPending;
-    }
+    mFlags = erasing ? (mFlags | kErased) : (mFlags & ~kErased);
     mFlags |= kModified;
     return Acad::eOk;
 }
@@ -141,22 +134,39 @@ void AcDbObject::recordGraphicsModified(bool setModified) {
     else mFlags &= ~kModifiedGraphics;
 }
 
+AcDbObjectExtras& AcDbObject::editExtras() {
+    if (!mExtras) mExtras = std::make_unique<AcDbObjectExtras>();
+    return *mExtras;
+}
+
+void AcDbObject::trimExtras() {
+    if (mExtras && mExtras->isDefault()) mExtras.reset();
+}
+
 // ---- extended data ----
 
+void AcDbObject::setXDataItems(std::vector<AcDbXDataItem> items) {
+    if (items.empty() && !mExtras) return;
+    editExtras().xdata = std::move(items);
+    trimExtras();
+}
+
 bool AcDbObject::hasXData(const char* regappName) const {
-    if (!mXData || !regappName) return false;
-    for (const AcDbXDataItem& item : *mXData)
+    const std::vector<AcDbXDataItem>* items = xDataItems();
+    if (!items || !regappName) return false;
+    for (const AcDbXDataItem& item : *items)
         if (item.code == 1001 && strcasecmp(item.text.c_str(), regappName) == 0) return true;
     return false;
 }
 
 resbuf* AcDbObject::xData(const char* regappName) const {
     assertReadEnabled();
-    if (!mXData) return nullptr;
+    const std::vector<AcDbXDataItem>* items = xDataItems();
+    if (!items) return nullptr;
     resbuf* head = nullptr;
     resbuf** tail = &head;
     bool taking = false;
-    for (const AcDbXDataItem& item : *mXData) {
+    for (const AcDbXDataItem& item : *items) {
         if (item.code == 1001) taking = !regappName || strcasecmp(item.text.c_str(), regappName) == 0;
         if (!taking) continue;
         resbuf* rb = acdbNewRb(item.code);
@@ -202,30 +212,32 @@ Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
         }
         groups.back().push_back(std::move(item));
     }
-    if (!mXData) mXData = std::make_unique<std::vector<AcDbXDataItem>>();
+    std::vector<AcDbXDataItem> all;
+    if (mExtras) all = std::move(mExtras->xdata);
     for (auto& group : groups) {
         const std::string& app = group.front().text;
         if (AcDbDatabase* db = database()) db->registerApp(app.c_str());
         // Drop this application's old items.
         std::vector<AcDbXDataItem> kept;
         bool dropping = false;
-        for (AcDbXDataItem& item : *mXData) {
+        for (AcDbXDataItem& item : all) {
             if (item.code == 1001) dropping = strcasecmp(item.text.c_str(), app.c_str()) == 0;
             if (!dropping) kept.push_back(std::move(item));
         }
-        *mXData = std::move(kept);
+        all = std::move(kept);
         if (group.size() > 1)
-            for (AcDbXDataItem& item : group) mXData->push_back(std::move(item));
+            for (AcDbXDataItem& item : group) all.push_back(std::move(item));
     }
-    if (mXData->empty()) mXData.reset();
+    setXDataItems(std::move(all));
     return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDbObject::dwgOutXData(AcDbDwgFiler* filer) const {
-    const Adesk::Int32 count = mXData ? static_cast<Adesk::Int32>(mXData->size()) : 0;
+    const std::vector<AcDbXDataItem>* items = xDataItems();
+    const Adesk::Int32 count = items ? static_cast<Adesk::Int32>(items->size()) : 0;
     if (filer->writeInt32(count) != Acad::eOk) return filer->filerStatus();
     for (Adesk::Int32 i = 0; i < count; ++i) {
-        const AcDbXDataItem& item = (*mXData)[i];
+        const AcDbXDataItem& item = (*items)[i];
         filer->writeInt16(item.code);
         switch (xdataType(item.code)) {
         case AcDb::kDxfPoint: filer->writePoint3d(AcGePoint3d(item.values[0], item.values[1], item.values[2])); break;
@@ -243,9 +255,9 @@ Acad::ErrorStatus AcDbObject::dwgInXData(AcDbDwgFiler* filer) {
     Adesk::Int32 count = 0;
     if (filer->readInt32(&count) != Acad::eOk) return filer->filerStatus();
     if (count < 0) return Acad::eDwgObjectImproperlyRead;
-    mXData.reset();
+    setXDataItems({});
     if (count == 0) return Acad::eOk;
-    auto items = std::make_unique<std::vector<AcDbXDataItem>>();
+    std::vector<AcDbXDataItem> items;
     for (Adesk::Int32 i = 0; i < count; ++i) {
         AcDbXDataItem item;
         if (filer->readInt16(&item.code) != Acad::eOk) return filer->filerStatus();
@@ -275,15 +287,16 @@ Acad::ErrorStatus AcDbObject::dwgInXData(AcDbDwgFiler* filer) {
         default: return Acad::eInvalidResBuf;
         }
         if (filer->filerStatus() != Acad::eOk) return filer->filerStatus();
-        items->push_back(std::move(item));
+        items.push_back(std::move(item));
     }
-    mXData = std::move(items);
+    setXDataItems(std::move(items));
     return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDbObject::dxfOutXData(AcDbDxfFiler* filer) const {
-    if (!mXData) return filer->filerStatus();
-    for (const AcDbXDataItem& item : *mXData) {
+    const std::vector<AcDbXDataItem>* items = xDataItems();
+    if (!items) return filer->filerStatus();
+    for (const AcDbXDataItem& item : *items) {
         switch (xdataType(item.code)) {
         case AcDb::kDxfPoint:
             filer->writePoint3d(item.code, AcGePoint3d(item.values[0], item.values[1], item.values[2]));
@@ -299,7 +312,7 @@ Acad::ErrorStatus AcDbObject::dxfOutXData(AcDbDxfFiler* filer) const {
 }
 
 Acad::ErrorStatus AcDbObject::dxfInXData(AcDbDxfFiler* filer) {
-    auto items = std::make_unique<std::vector<AcDbXDataItem>>();
+    std::vector<AcDbXDataItem> items;
     resbuf rb{};
     while (filer->readItem(&rb) == Acad::eOk) {
         if (rb.restype < 1000 || rb.restype > 1071) {
@@ -320,12 +333,11 @@ Acad::ErrorStatus AcDbObject::dxfInXData(AcDbDxfFiler* filer) {
         // 1014-1019) is refused here as setXData and the binary reader do.
         default: return Acad::eInvalidResBuf;
         }
-        items->push_back(std::move(item));
+        items.push_back(std::move(item));
     }
     if (filer->filerStatus() == Acad::eEndOfObject || filer->filerStatus() == Acad::eEndOfFile)
         filer->resetFilerStatus();
-    if (items->empty()) mXData.reset();
-    else mXData = std::move(items);
+    setXDataItems(std::move(items));
     return filer->filerStatus();
 }
 

@@ -32,6 +32,17 @@ struct AcDbXDataItem {
     int64_t integer = 0;      // 16/32-bit integers
 };
 
+// Members that nearly every object leaves empty or at their default, kept
+// behind one pointer that stays null until one of them is set: the extended
+// data, and the entity linetype and its scale.
+struct AcDbObjectExtras {
+    std::vector<AcDbXDataItem> xdata;
+    AcDbObjectId linetype; // null: ByLayer
+    double linetypeScale = 1.0;
+
+    bool isDefault() const { return xdata.empty() && linetype.isNull() && linetypeScale == 1.0; }
+};
+
 class AcDbObject : public AcGiDrawable {
     ACRX_DECLARE_MEMBERS(AcDbObject);
 
@@ -81,7 +92,10 @@ public:
     // application given without items loses its data.
     Acad::ErrorStatus setXData(const resbuf* xdata);
     bool hasXData(const char* regappName) const;
-    const std::vector<AcDbXDataItem>* xDataItems() const { return mXData.get(); }
+    // Null when the object has none.
+    const std::vector<AcDbXDataItem>* xDataItems() const {
+        return mExtras && !mExtras->xdata.empty() ? &mExtras->xdata : nullptr;
+    }
 
     virtual Acad::ErrorStatus audit(AcDbAuditInfo* info);
 
@@ -112,19 +126,32 @@ public:
     int openState() const { return mOpenMode; }
     int readCount() const { return mReadCount; }
     void addReader() { ++mReadCount; }
+    // Whether the database's write journal lists the object.
+    bool inWriteJournal() const { return (mFlags & kInWriteJournal) != 0; }
+    void setInWriteJournal(bool listed) { mFlags = listed ? (mFlags | kInWriteJournal) : (mFlags & ~kInWriteJournal); }
 
 protected:
+    const AcDbObjectExtras* extras() const { return mExtras.get(); }
+    // The extras, made when missing; trimExtras drops them again once every
+    // member is back at its default.
+    AcDbObjectExtras& editExtras();
+    void trimExtras();
+
     virtual bool subWorldDraw(AcGiWorldDraw* wd);
     virtual void subViewportDraw(AcGiViewportDraw* vd);
     virtual Acad::ErrorStatus subErase(bool erasing);
     virtual Acad::ErrorStatus subClose();
 
 private:
-    enum Flag : unsigned char { kModified = 1, kModifiedGraphics = 2, kErasedPending = 4 };
+    enum Flag : unsigned char { kModified = 1, kModifiedGraphics = 2, kErased = 4, kInWriteJournal = 8 };
+    void setXDataItems(std::vector<AcDbXDataItem> items);
+    // Every object is on the heap, many thousands of them in a drawing: the
+    // members are packed so that the object ends at byte 35 and an entity's
+    // first small members fill the rest of its eighth word.
     AcDbStub* mStub = nullptr;
     AcDbObjectId mOwnerId;
-    std::unique_ptr<std::vector<AcDbXDataItem>> mXData;
+    std::unique_ptr<AcDbObjectExtras> mExtras;
     unsigned short mReadCount = 0;
-    unsigned char mOpenMode = kClosed;
-    unsigned char mFlags = 0;
+    unsigned char mOpenMode : 2 = kClosed;
+    unsigned char mFlags : 4 = 0;
 };

@@ -5,12 +5,16 @@
 #include <algorithm>
 #include <functional>
 
+#include "database/dbobject.h"
+
 namespace {
 std::vector<const AcDbStubStore*>& liveStores() {
     static std::vector<const AcDbStubStore*> stores;
     return stores;
 }
 } // namespace
+
+bool AcDbStub::erased() const { return object && object->isErased(); }
 
 AcDbStubStore::AcDbStubStore() { liveStores().push_back(this); }
 

@@ -10,14 +10,15 @@
 class AcDbObject;
 class AcDbDatabase;
 
+// One per object of a database, 24 bytes: what the object itself knows (its
+// erase state, its open state) is asked of the object.
 struct AcDbStub {
-    enum Flags : uint32_t { kErased = 1u, kInWriteJournal = 2u };
     AcDbObject* object = nullptr;
     AcDbDatabase* database = nullptr;
     uint64_t handle = 0;
-    uint32_t flags = 0;
 
-    bool erased() const { return (flags & kErased) != 0; }
+    // The object is there and erased.
+    bool erased() const;
 };
 
 // Chunked, append-only storage of stubs (never moves a stub).
