@@ -52,63 +52,64 @@ bool isArc(const AcGePoint2d& a, const AcGePoint2d& b, double bulge) {
 }
 } // namespace
 
+// Many thousands in a drawing: the vertices are one pointer here.
+static_assert(sizeof(AcDbPolyline) <= 104, "the polyline's members have grown");
+
 AcDbPolyline::AcDbPolyline() { AcDbFieldWalk::applyDefaults(*this, AcDbFieldList<AcDbPolyline>::fields()); }
 
 Acad::ErrorStatus AcDbPolyline::addVertexAt(unsigned index, const AcGePoint2d& p, double bulge, double sw,
                                             double ew) {
     assertWriteEnabled();
-    if (index > mVerts.size()) index = static_cast<unsigned>(mVerts.size());
-    mVerts.insert(mVerts.begin() + index, Vertex{p, bulge, sw, ew});
+    mVerts.insert(index, Vertex{p, bulge, sw, ew});
     return Acad::eOk;
 }
 Acad::ErrorStatus AcDbPolyline::removeVertexAt(unsigned index) {
     if (index >= mVerts.size()) return Acad::eInvalidIndex;
     assertWriteEnabled();
-    mVerts.erase(mVerts.begin() + index);
+    mVerts.erase(index);
     return Acad::eOk;
 }
 Acad::ErrorStatus AcDbPolyline::getPointAt(unsigned index, AcGePoint2d& p) const {
     assertReadEnabled();
     if (index >= mVerts.size()) return Acad::eInvalidIndex;
-    p = mVerts[index].point;
+    p = mVerts.point(index);
     return Acad::eOk;
 }
 Acad::ErrorStatus AcDbPolyline::getPointAt(unsigned index, AcGePoint3d& p) const {
     assertReadEnabled();
     if (index >= mVerts.size()) return Acad::eInvalidIndex;
-    p = toWorld(mVerts[index].point);
+    p = toWorld(mVerts.point(index));
     return Acad::eOk;
 }
 Acad::ErrorStatus AcDbPolyline::setPointAt(unsigned index, const AcGePoint2d& p) {
     if (index >= mVerts.size()) return Acad::eInvalidIndex;
     assertWriteEnabled();
-    mVerts[index].point = p;
+    mVerts.setPoint(index, p);
     return Acad::eOk;
 }
 Acad::ErrorStatus AcDbPolyline::getBulgeAt(unsigned index, double& bulge) const {
     assertReadEnabled();
     if (index >= mVerts.size()) return Acad::eInvalidIndex;
-    bulge = mVerts[index].bulge;
+    bulge = mVerts.bulge(index);
     return Acad::eOk;
 }
 Acad::ErrorStatus AcDbPolyline::setBulgeAt(unsigned index, double bulge) {
     if (index >= mVerts.size()) return Acad::eInvalidIndex;
     assertWriteEnabled();
-    mVerts[index].bulge = bulge;
+    mVerts.setBulge(index, bulge);
     return Acad::eOk;
 }
 Acad::ErrorStatus AcDbPolyline::getWidthsAt(unsigned index, double& sw, double& ew) const {
     assertReadEnabled();
     if (index >= mVerts.size()) return Acad::eInvalidIndex;
-    sw = mVerts[index].startWidth;
-    ew = mVerts[index].endWidth;
+    sw = mVerts.startWidth(index);
+    ew = mVerts.endWidth(index);
     return Acad::eOk;
 }
 Acad::ErrorStatus AcDbPolyline::setWidthsAt(unsigned index, double sw, double ew) {
     if (index >= mVerts.size() || sw < 0.0 || ew < 0.0) return Acad::eInvalidInput;
     assertWriteEnabled();
-    mVerts[index].startWidth = sw;
-    mVerts[index].endWidth = ew;
+    mVerts.setWidths(index, sw, ew);
     return Acad::eOk;
 }
 void AcDbPolyline::setClosed(bool closed) {
@@ -140,8 +141,8 @@ AcGePoint2d AcDbPolyline::toPlane(const AcGePoint3d& p) const {
 }
 
 AcGePoint2d AcDbPolyline::segmentPoint(unsigned i, double t) const {
-    const Vertex& v = mVerts[i];
-    const AcGePoint2d& b = mVerts[(i + 1) % mVerts.size()].point;
+    const Vertex v = mVerts[i];
+    const AcGePoint2d& b = mVerts.point((i + 1) % mVerts.size());
     if (!isArc(v.point, b, v.bulge)) return v.point + (b - v.point) * t;
     const Arc arc = arcOf(v.point, b, v.bulge);
     const double a = arc.start + arc.sweep * t;
@@ -149,16 +150,16 @@ AcGePoint2d AcDbPolyline::segmentPoint(unsigned i, double t) const {
 }
 
 double AcDbPolyline::segmentLength(unsigned i) const {
-    const Vertex& v = mVerts[i];
-    const AcGePoint2d& b = mVerts[(i + 1) % mVerts.size()].point;
+    const Vertex v = mVerts[i];
+    const AcGePoint2d& b = mVerts.point((i + 1) % mVerts.size());
     if (!isArc(v.point, b, v.bulge)) return v.point.distanceTo(b);
     const Arc arc = arcOf(v.point, b, v.bulge);
     return arc.radius * std::fabs(arc.sweep);
 }
 
 double AcDbPolyline::closestOnSegment(unsigned i, const AcGePoint2d& p, AcGePoint2d& closest) const {
-    const Vertex& v = mVerts[i];
-    const AcGePoint2d& b = mVerts[(i + 1) % mVerts.size()].point;
+    const Vertex v = mVerts[i];
+    const AcGePoint2d& b = mVerts.point((i + 1) % mVerts.size());
     double t = 0.0;
     if (!isArc(v.point, b, v.bulge)) {
         const AcGeVector2d d = b - v.point;
@@ -198,7 +199,7 @@ Acad::ErrorStatus AcDbPolyline::getPointAtParam(double param, AcGePoint3d& point
     const unsigned n = numSegments();
     if (param < -1e-10 || param > n + 1e-10) return Acad::eInvalidInput;
     if (n == 0) {
-        point = toWorld(mVerts[0].point);
+        point = toWorld(mVerts.point(0));
         return Acad::eOk;
     }
     unsigned i = std::min(static_cast<unsigned>(std::max(param, 0.0)), n - 1);
@@ -260,7 +261,7 @@ Acad::ErrorStatus AcDbPolyline::getClosestPointTo(const AcGePoint3d& given, AcGe
     assertReadEnabled();
     if (mVerts.empty()) return Acad::eDegenerateGeometry;
     const AcGePoint2d p = toPlane(given);
-    AcGePoint2d best = mVerts[0].point;
+    AcGePoint2d best = mVerts.point(0);
     for (unsigned i = 0; i < numSegments(); ++i) {
         AcGePoint2d c;
         closestOnSegment(i, p, c);
@@ -277,8 +278,8 @@ Acad::ErrorStatus AcDbPolyline::getArea(double& area) const {
     const size_t n = mVerts.size();
     double twice = 0.0, segments = 0.0;
     for (size_t i = 0; i < n; ++i) {
-        const Vertex& v = mVerts[i];
-        const AcGePoint2d& b = mVerts[(i + 1) % n].point;
+        const Vertex v = mVerts[i];
+        const AcGePoint2d& b = mVerts.point((i + 1) % n);
         twice += v.point.x * b.y - b.x * v.point.y;
         const bool lastOpen = i + 1 == n && !(mFlags & 1);
         if (!lastOpen && isArc(v.point, b, v.bulge)) {
@@ -319,8 +320,8 @@ bool AcDbPolyline::subWorldDraw(AcGiWorldDraw* wd) {
     }
     const AcGeMatrix3d toWorldDir = AcGeMatrix3d::planeToWorld(mNormal);
     for (unsigned i = 0; i < numSegments(); ++i) {
-        const Vertex& v = mVerts[i];
-        const AcGePoint2d& b = mVerts[(i + 1) % mVerts.size()].point;
+        const Vertex v = mVerts[i];
+        const AcGePoint2d& b = mVerts.point((i + 1) % mVerts.size());
         if (!isArc(v.point, b, v.bulge)) {
             AcGePoint3d pts[2] = {toWorld(v.point), toWorld(b)};
             wd->geometry().polyline(2, pts, &mNormal);
@@ -344,7 +345,7 @@ Acad::ErrorStatus AcDbPolyline::subGetGripPoints(AcGePoint3dArray& points, AcDbI
 Acad::ErrorStatus AcDbPolyline::subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) {
     const AcGeVector3d local = AcGeMatrix3d::worldToPlane(mNormal) * offset;
     for (int i : indices)
-        if (i >= 0 && static_cast<size_t>(i) < mVerts.size()) mVerts[i].point += AcGeVector2d(local.x, local.y);
+        if (i >= 0 && static_cast<size_t>(i) < mVerts.size()) mVerts.setPoint(i, mVerts.point(i) + AcGeVector2d(local.x, local.y));
     return Acad::eOk;
 }
 
@@ -382,13 +383,12 @@ Acad::ErrorStatus AcDbPolyline::subTransformBy(const AcGeMatrix3d& xform) {
     const bool mirrored = xform.det() < 0.0;
     const double scale = xform.scale();
     mNormal = n.normal();
-    for (size_t i = 0; i < mVerts.size(); ++i) {
+    for (unsigned i = 0; i < mVerts.size(); ++i) {
         const AcGeVector3d local = AcGeMatrix3d::worldToPlane(mNormal) * world[i].asVector();
-        mVerts[i].point.set(local.x, local.y);
+        mVerts.setPoint(i, AcGePoint2d(local.x, local.y));
         if (i == 0) mElevation = local.z;
-        if (mirrored) mVerts[i].bulge = -mVerts[i].bulge;
-        mVerts[i].startWidth *= scale;
-        mVerts[i].endWidth *= scale;
+        if (mirrored) mVerts.setBulge(i, -mVerts.bulge(i));
+        mVerts.setWidths(i, mVerts.startWidth(i) * scale, mVerts.endWidth(i) * scale);
     }
     mThickness *= scale;
     return Acad::eOk;
@@ -399,7 +399,7 @@ Acad::ErrorStatus AcDbPolyline::subExplode(AcDbVoidPtrArray& entitySet) const {
     for (const Vertex& v : mVerts)
         if (v.bulge != 0.0) return Acad::eNotApplicable;
     for (unsigned i = 0; i < numSegments(); ++i) {
-        auto* line = new AcDbLine(toWorld(mVerts[i].point), toWorld(mVerts[(i + 1) % mVerts.size()].point));
+        auto* line = new AcDbLine(toWorld(mVerts.point(i)), toWorld(mVerts.point((i + 1) % mVerts.size())));
         line->setNormal(mNormal);
         line->setPropertiesFrom(this);
         entitySet.push_back(line);
@@ -412,7 +412,7 @@ Acad::ErrorStatus AcDbPolyline::subGetGeomExtents(AcDbExtents& extents) const {
     extents = AcDbExtents();
     for (const Vertex& v : mVerts) extents.addPoint(toWorld(v.point));
     for (unsigned i = 0; i < numSegments(); ++i)
-        if (mVerts[i].bulge != 0.0)
+        if (mVerts.bulge(i) != 0.0)
             for (int k = 1; k < 32; ++k) extents.addPoint(toWorld(segmentPoint(i, k / 32.0)));
     return Acad::eOk;
 }
@@ -453,13 +453,14 @@ Acad::ErrorStatus AcDbPolyline::dwgInFields(AcDbDwgFiler* filer) {
     if (filer->readInt32(&count) != Acad::eOk) return filer->filerStatus();
     if (count < 0 || count > (1 << 24)) return Acad::eDwgObjectImproperlyRead;
     mVerts.clear();
+    mVerts.reserve(static_cast<unsigned>(std::min(count, Adesk::Int32(4096))));
     for (Adesk::Int32 i = 0; i < count; ++i) {
         Vertex v;
         filer->readPoint2d(&v.point);
         filer->readDouble(&v.bulge);
         filer->readDouble(&v.startWidth);
         if (filer->readDouble(&v.endWidth) != Acad::eOk) return filer->filerStatus();
-        mVerts.push_back(v);
+        mVerts.append(v);
     }
     return filer->filerStatus();
 }
@@ -472,7 +473,7 @@ Acad::ErrorStatus AcDbPolyline::dxfOutFields(AcDbDxfFiler* filer) const {
     es = AcDbFieldWalk::dxfOut(*this, AcDbFieldList<AcDbPolyline>::fields(), filer);
     if (es != Acad::eOk) return es;
     // One width on every vertex is the constant width (43).
-    const double constant = mVerts.empty() ? 0.0 : mVerts.front().startWidth;
+    const double constant = mVerts.empty() ? 0.0 : mVerts.startWidth(0);
     const bool isConstant = constant != 0.0 && std::all_of(mVerts.begin(), mVerts.end(), [&](const Vertex& v) {
         return v.startWidth == constant && v.endWidth == constant;
     });
@@ -495,21 +496,22 @@ Acad::ErrorStatus AcDbPolyline::dxfInFields(AcDbDxfFiler* filer) {
     mVerts.clear();
     double constant = 0.0;  // 43: the width of every vertex without its own
     es = AcDbEntityFiling::dxfInWithMarker(*this, "AcDbPolyline", filer, [&](const resbuf& rb) {
+        const unsigned last = mVerts.size() - 1;  // wraps past the end while there is no vertex
         switch (rb.restype) {
         case 90:  // the vertex count: room for them all at once (a damaged count only costs memory)
-            if (rb.resval.rlong > 0) mVerts.reserve(std::min<size_t>(size_t(rb.resval.rlong), 4096));
+            if (rb.resval.rlong > 0) mVerts.reserve(static_cast<unsigned>(std::min(rb.resval.rlong, int32_t(4096))));
             break;
         case 43: constant = rb.resval.rreal; break;
-        case 10: mVerts.push_back(Vertex{AcGePoint2d(rb.resval.rpoint[0], rb.resval.rpoint[1]), 0.0, constant, constant}); break;
-        case 40: if (!mVerts.empty()) mVerts.back().startWidth = rb.resval.rreal; break;
-        case 41: if (!mVerts.empty()) mVerts.back().endWidth = rb.resval.rreal; break;
-        case 42: if (!mVerts.empty()) mVerts.back().bulge = rb.resval.rreal; break;
+        case 10: mVerts.append(Vertex{AcGePoint2d(rb.resval.rpoint[0], rb.resval.rpoint[1]), 0.0, constant, constant}); break;
+        case 40: if (last < mVerts.size()) mVerts.setWidths(last, rb.resval.rreal, mVerts.endWidth(last)); break;
+        case 41: if (last < mVerts.size()) mVerts.setWidths(last, mVerts.startWidth(last), rb.resval.rreal); break;
+        case 42: if (last < mVerts.size()) mVerts.setBulge(last, rb.resval.rreal); break;
         default: break;
         }
     });
     // The constant width may come after the vertices.
     if (constant != 0.0)
-        for (Vertex& v : mVerts)
-            if (v.startWidth == 0.0 && v.endWidth == 0.0) v.startWidth = v.endWidth = constant;
+        for (unsigned i = 0; i < mVerts.size(); ++i)
+            if (mVerts.startWidth(i) == 0.0 && mVerts.endWidth(i) == 0.0) mVerts.setWidths(i, constant, constant);
     return es;
 }

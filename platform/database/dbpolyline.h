@@ -1,9 +1,8 @@
 // Lightweight polyline: planar vertices with bulges and widths.
 #pragma once
 
-#include <vector>
-
 #include "database/dbcurve.h"
+#include "database/dbpolylinevertices.h"
 
 class AcDbPolyline : public AcDbCurve {
     ACRX_DECLARE_MEMBERS(AcDbPolyline);
@@ -69,12 +68,7 @@ protected:
 
 private:
     template <class> friend struct AcDbFieldList;
-    struct Vertex {
-        AcGePoint2d point;
-        double bulge = 0.0;
-        double startWidth = 0.0;
-        double endWidth = 0.0;
-    };
+    using Vertex = AcDbPolylineVertex;
     unsigned numSegments() const;
     AcGePoint3d toWorld(const AcGePoint2d& p) const;
     // Point on segment i at fraction t (0..1) in the polyline's plane.
@@ -84,7 +78,7 @@ private:
     double closestOnSegment(unsigned i, const AcGePoint2d& p, AcGePoint2d& closest) const;
     AcGePoint2d toPlane(const AcGePoint3d& p) const;
 
-    std::vector<Vertex> mVerts;
+    AcDbPolylineVertices mVerts;
     double mElevation = 0.0;
     double mThickness = 0.0;
     AcGeVector3d mNormal = AcGeVector3d::kZAxis;
