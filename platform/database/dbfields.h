@@ -165,7 +165,7 @@ bool dxfInItem(T& object, std::span<const AcDbField<T>> fields, const resbuf& it
                 else if constexpr (std::is_same_v<V, Adesk::Int32>) v = static_cast<Adesk::Int32>(asInt());
                 else if constexpr (std::is_same_v<V, double>) v = r.rreal;
                 else if constexpr (std::is_same_v<V, bool>) v = asInt() != 0;
-                else if constexpr (std::is_same_v<V, std::string>) v = r.rstring ? r.rstring : "";
+                else if constexpr (std::is_same_v<V, std::string>) v = std::string(r.rstring ? r.rstring : ""); // exact size
                 else if constexpr (std::is_same_v<V, AcGePoint2d>) v = AcGePoint2d(r.rpoint[0], r.rpoint[1]);
                 else if constexpr (std::is_same_v<V, AcGePoint3d>) v = AcGePoint3d(r.rpoint[0], r.rpoint[1], r.rpoint[2]);
                 else if constexpr (std::is_same_v<V, AcGeVector3d>) v = AcGeVector3d(r.rpoint[0], r.rpoint[1], r.rpoint[2]);

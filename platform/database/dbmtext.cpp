@@ -301,6 +301,9 @@ Acad::ErrorStatus AcDbMText::dxfInFields(AcDbDxfFiler* filer) {
         }
     });
     mContents = pieces + last;
+    // An assigned string keeps up to twice the room it needs, for the life of
+    // the text.
+    mContents.shrink_to_fit();
     if (rotationGiven) setRotation(angle);
     mRotationFiled = rotationGiven;
     if (mDirection.isZeroLength()) mDirection = AcGeVector3d::kXAxis;

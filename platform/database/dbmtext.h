@@ -68,13 +68,14 @@ protected:
 private:
     template <class> friend struct AcDbFieldList;
     std::string mContents;
-    // The file gave the direction as a rotation angle (group 50).
-    bool mRotationFiled = false;
     AcGePoint3d mLocation;
     double mWidth = 0.0;
     double mTextHeight = 0.0;
     AcGeVector3d mDirection = AcGeVector3d::kXAxis;
     AcGeVector3d mNormal = AcGeVector3d::kZAxis;
     AcDbObjectId mStyle;
+    // The small members last, sharing one word.
     Adesk::Int16 mAttachment = kTopLeft;
+    // The file gave the direction as a rotation angle (group 50).
+    bool mRotationFiled = false;
 };
