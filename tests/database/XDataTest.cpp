@@ -43,6 +43,34 @@ TEST(XData, ReplacesPerApplicationAndRegistersIt) {
     EXPECT_FALSE(db.registerApp("ORV_HVAC").isNull());
 }
 
+// Extended data shares its rarely made block with the entity's linetype and
+// scale: changing one kept there must leave the others alone.
+TEST(XData, LinetypeScaleAndDataKeptTogetherChangeOneAtATime) {
+    AcDbDatabase db;
+    AcDbEntity entity;
+    const AcDbObjectId dashed = db.continuousLinetype();
+    ASSERT_EQ(entity.setLinetype(dashed), Acad::eOk);
+    resbuf* data = acutBuildList(1001, "ACAD", 1000, "kept", 0);
+    ASSERT_EQ(entity.setXData(data), Acad::eOk);
+    acutRelRb(data);
+    ASSERT_EQ(entity.setLinetypeScale(2.5), Acad::eOk);
+    ASSERT_EQ(entity.setLinetype(AcDbObjectId()), Acad::eOk);  // ByLayer
+    EXPECT_TRUE(entity.linetypeId().isNull());
+    EXPECT_EQ(entity.linetypeScale(), 2.5);
+    ASSERT_NE(entity.xDataItems(), nullptr);
+    EXPECT_EQ(entity.xDataItems()->size(), 2u);
+    resbuf* removal = acutBuildList(1001, "ACAD", 0);
+    ASSERT_EQ(entity.setXData(removal), Acad::eOk);
+    acutRelRb(removal);
+    EXPECT_EQ(entity.xDataItems(), nullptr);
+    EXPECT_EQ(entity.linetypeScale(), 2.5);
+    ASSERT_EQ(entity.setLinetypeScale(1.0), Acad::eOk);
+    ASSERT_EQ(entity.setLinetype(dashed), Acad::eOk);
+    EXPECT_EQ(entity.linetypeId(), dashed);
+    EXPECT_EQ(entity.linetypeScale(), 1.0);
+    EXPECT_EQ(entity.xDataItems(), nullptr);
+}
+
 TEST(XData, RejectsItemsWithoutApplicationOrBadCodes) {
     AcDbEntity entity;
     resbuf* orphan = acutBuildList(1000, "x", 0);
