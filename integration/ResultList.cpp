@@ -20,19 +20,6 @@ void ResultList::nextBlock() {
     mEnd = mNext + blockSize(mBlock);
 }
 
-resbuf* ResultList::add(int type) {
-    if (mNext == mEnd) nextBlock();
-    resbuf* node = mNext++;
-    std::memset(node, 0, sizeof(resbuf));
-    node->restype = static_cast<short>(type);
-    if (mTail)
-        mTail->rbnext = node;
-    else
-        mHead = node;
-    mTail = node;
-    return node;
-}
-
 resbuf* ResultList::addString(int type, const std::string& text) {
     char* copy = strdup(text.c_str());
     if (!copy) throw std::bad_alloc();

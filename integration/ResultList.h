@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -42,8 +43,21 @@ public:
     bool started() const { return mHead != nullptr; }
 
 private:
-    // A zeroed node of the given type linked at the end of the chain.
-    resbuf* add(int type);
+    // A zeroed node of the given type linked at the end of the chain
+    // (inline: every item of every result list passes here).
+    resbuf* add(int type) {
+        if (mNext == mEnd) nextBlock();
+        resbuf* node = mNext++;
+        node->rbnext = nullptr;
+        node->restype = static_cast<short>(type);
+        std::memset(&node->resval, 0, sizeof node->resval);
+        if (mTail)
+            mTail->rbnext = node;
+        else
+            mHead = node;
+        mTail = node;
+        return node;
+    }
     resbuf* addString(int type, const std::string& text);
     void addName(const int64_t name[2]);
     // Frees the strings and rewinds the blocks for reuse.

@@ -142,7 +142,7 @@ int acedDefun(const char* name, short code) {
     auto function = std::make_shared<lisp::Function>();
     function->name = symbol;
     function->code = code;
-    auto value = std::make_shared<lisp::Value>(lisp::Type::Exrxsubr);
+    auto value = lisp::makeValue(lisp::Type::Exrxsubr);
     value->fn = std::move(function);
     state().current->bySymbol[symbol] = Registration{name, code, std::move(value)};
     return RTNORM;

@@ -135,6 +135,36 @@ Ref groupPair(const resbuf* node) {
 
 Ref readValue(const resbuf*& node, int depth);
 
+// The value of a node that is a whole value by itself (a number, string,
+// name, T or nil); false for lists, points and groups. Most items of a
+// result list are such atoms, read here without a nested call.
+inline bool readAtom(const resbuf* node, Ref& value) {
+    switch (node->restype) {
+    case RTSHORT: value = makeInt(node->resval.rint); return true;
+    case RTLONG: value = makeInt(node->resval.rlong); return true;
+    case RTREAL:
+    case RTANG:
+    case RTORINT: value = makeReal(node->resval.rreal); return true;
+    case RTSTR: value = makeString(node->resval.rstring ? node->resval.rstring : ""); return true;
+    case RTENAME: value = makeEname(node->resval.rlname); return true;
+    case RTPICKS: value = makePickset(node->resval.rlname); return true;
+    case RTT: value = trueValue(); return true;
+    case RTNIL: value = nullptr; return true;
+    case RTNONE: value = quietValue(); return true;
+    default: return false;
+    }
+}
+
+// The next value of a list: an atom in place, anything else by readValue.
+inline Ref readItem(const resbuf*& node, int depth) {
+    Ref value;
+    if (node && readAtom(node, value)) {
+        node = node->rbnext;
+        return value;
+    }
+    return readValue(node, depth);
+}
+
 // Builds the list in place, cell by cell, as its nodes are read.
 Ref readList(const resbuf*& node, int depth) {
     Ref head;
@@ -149,7 +179,7 @@ Ref readList(const resbuf*& node, int depth) {
         if (node->restype == RTDOTE) {
             node = node->rbnext;
             if (last && !beforeLast) {  // RTLB a RTDOTE b RTLE
-                last->cdr = readValue(node, depth + 1);
+                last->cdr = readItem(node, depth + 1);
                 if (!node || node->restype != RTLE) raiseError("malformed dotted pair in result buffers");
                 node = node->rbnext;
             } else if (beforeLast) {  // RTLB a b RTDOTE: the last item is the tail
@@ -159,7 +189,7 @@ Ref readList(const resbuf*& node, int depth) {
             }
             return head;
         }
-        Ref cell = makeCons(readValue(node, depth + 1), nullptr);
+        Ref cell = makeCons(readItem(node, depth + 1), nullptr);
         Value* raw = cell.get();
         if (last)
             last->cdr = std::move(cell);
@@ -175,20 +205,11 @@ Ref readValue(const resbuf*& node, int depth) {
     if (!node) raiseError("malformed result buffers: value missing");
     const resbuf* current = node;
     node = node->rbnext;
+    Ref atom;
+    if (readAtom(current, atom)) return atom;
     switch (current->restype) {
-    case RTSHORT: return makeInt(current->resval.rint);
-    case RTLONG: return makeInt(current->resval.rlong);
-    case RTREAL:
-    case RTANG:
-    case RTORINT: return makeReal(current->resval.rreal);
-    case RTSTR: return makeString(current->resval.rstring ? current->resval.rstring : "");
     case RTPOINT: return pointValue(current, 2);
     case RT3DPOINT: return pointValue(current, 3);
-    case RTENAME: return makeEname(current->resval.rlname);
-    case RTPICKS: return makePickset(current->resval.rlname);
-    case RTT: return trueValue();
-    case RTNIL: return nullptr;
-    case RTNONE: return quietValue();
     case RTLB: return readList(node, depth);
     case RTLE:
     case RTDOTE: raiseError("malformed result buffers: unexpected list end");

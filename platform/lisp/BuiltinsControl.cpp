@@ -116,7 +116,7 @@ Ref functionForm(const Ref& args) {
 }
 
 Ref makeCatchError(const std::string& message) {
-    auto error = std::make_shared<Value>(Type::CatchError);
+    auto error = makeValue(Type::CatchError);
     error->str = message;
     return error;
 }

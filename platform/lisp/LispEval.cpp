@@ -143,7 +143,7 @@ void defineSubr(std::string_view name, NativeFn fn, int minArgs, int maxArgs) {
     function->native = std::move(fn);
     function->minArgs = minArgs;
     function->maxArgs = maxArgs;
-    auto value = std::make_shared<Value>(Type::Subr);
+    auto value = makeValue(Type::Subr);
     value->fn = std::move(function);
     intern(name)->value = std::move(value);
 }
@@ -152,7 +152,7 @@ void defineSpecial(std::string_view name, SpecialFn fn) {
     auto function = std::make_shared<Function>();
     function->name = intern(name);
     function->special = fn;
-    auto value = std::make_shared<Value>(Type::Subr);
+    auto value = makeValue(Type::Subr);
     value->fn = std::move(function);
     intern(name)->value = std::move(value);
 }
@@ -172,7 +172,7 @@ Ref makeUsubr(Symbol* name, const Ref& parameters, const Ref& body) {
         (inLocals ? function->locals : function->params).push_back(symbol);
     }
     function->body = body;
-    auto value = std::make_shared<Value>(Type::Usubr);
+    auto value = makeValue(Type::Usubr);
     value->fn = std::move(function);
     return value;
 }

@@ -94,7 +94,7 @@ Ref openLispFile(const std::string& path, const std::string& mode) {
     if (!file.stream) return nullptr;
     int32_t number = table().next++;
     table().files.emplace(number, std::move(file));
-    auto descriptor = std::make_shared<Value>(Type::File);
+    auto descriptor = makeValue(Type::File);
     descriptor->u.i = number;
     descriptor->str = path;
     return descriptor;

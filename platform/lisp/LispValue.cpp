@@ -19,44 +19,28 @@ SymbolTable& symbolTable() {
     return table;
 }
 
-// Whether releasing this reference would free a cons cell.
-bool ownsCons(const Ref& child) { return child && child->type == Type::Cons && child.use_count() == 1; }
-
-// Moves a child out for deferred release when this value is its last owner
-// and freeing it would go deeper (a cons holding conses of its own), so long
-// or deeply nested lists are freed without recursion. A cons of atoms, such
-// as a dotted pair (x . n), is freed on the spot: one level, no queue.
-void takeIfLast(Ref& child, std::vector<Ref>& pending) {
-    if (!ownsCons(child)) return;
-    if (!ownsCons(child->car) && !ownsCons(child->cdr)) {
-        child.reset();
-        return;
-    }
-    pending.push_back(std::move(child));
-}
-
-// Values of every kind come from the block cache: list-heavy code makes and
-// drops them by the thousand.
-Ref newValue(Type type) { return std::allocate_shared<Value>(CachedAllocator<Value>(), type); }
-
 }  // namespace
 
-Value::~Value() {
-    if (type != Type::Cons) return;
-    // Fast path: a plain list whose cars are atoms or shared.
-    Ref next = std::move(cdr);
-    std::vector<Ref> pending;
-    takeIfLast(car, pending);
-    while (next && next->type == Type::Cons && next.use_count() == 1) {
-        takeIfLast(next->car, pending);
-        Ref after = std::move(next->cdr);
-        next = std::move(after);
-    }
-    while (!pending.empty()) {
-        Ref item = std::move(pending.back());
-        pending.pop_back();
-        takeIfLast(item->car, pending);
-        takeIfLast(item->cdr, pending);
+
+void releaseValue(Value* value) noexcept {
+    // Values whose last reference went away wait here, linked through
+    // their own number field: lists of any length and depth are freed
+    // without recursion and without allocating.
+    value->u.nextToFree = nullptr;
+    Value* pending = value;
+    while (pending) {
+        Value* current = pending;
+        pending = current->u.nextToFree;
+        if (current->type == Type::Cons) {
+            for (Value* child : {current->car.detach(), current->cdr.detach()}) {
+                if (child && --child->refs == 0) {
+                    child->u.nextToFree = pending;
+                    pending = child;
+                }
+            }
+        }
+        current->~Value();
+        BlockCache<sizeof(Value)>::give(current);
     }
 }
 
@@ -68,7 +52,7 @@ Symbol* intern(std::string_view name) {
     if (found != symbols.end()) return found->second.get();
     auto symbol = std::make_unique<Symbol>();
     symbol->name = upper;
-    symbol->self = newValue(Type::Sym);
+    symbol->self = makeValue(Type::Sym);
     symbol->self->u.sym = symbol.get();
     Symbol* raw = symbol.get();
     symbols.emplace(std::move(upper), std::move(symbol));
@@ -105,7 +89,7 @@ constexpr int32_t kFirstSharedInt = -128;
 constexpr int32_t kLastSharedInt = 1023;
 
 Ref newInt(int32_t value) {
-    Ref v = newValue(Type::Int);
+    Ref v = makeValue(Type::Int);
     v->u.i = value;
     return v;
 }
@@ -127,25 +111,14 @@ Ref makeInt(int32_t value) {
     return newInt(value);
 }
 
-Ref makeReal(double value) {
-    Ref v = newValue(Type::Real);
-    v->u.r = value;
-    return v;
-}
 
 Ref makeString(std::string value) {
-    Ref v = newValue(Type::Str);
+    Ref v = makeValue(Type::Str);
     v->str = std::move(value);
     if (auto nul = v->str.find('\0'); nul != std::string::npos) v->str.resize(nul);
     return v;
 }
 
-Ref makeCons(Ref car, Ref cdr) {
-    Ref v = newValue(Type::Cons);
-    v->car = std::move(car);
-    v->cdr = std::move(cdr);
-    return v;
-}
 
 Ref makeList(const std::vector<Ref>& items) {
     Ref list;
@@ -154,14 +127,14 @@ Ref makeList(const std::vector<Ref>& items) {
 }
 
 Ref makeEname(const int64_t name[2]) {
-    Ref v = newValue(Type::Ename);
+    Ref v = makeValue(Type::Ename);
     v->u.name[0] = name[0];
     v->u.name[1] = name[1];
     return v;
 }
 
 Ref makePickset(const int64_t name[2]) {
-    Ref v = newValue(Type::Pickset);
+    Ref v = makeValue(Type::Pickset);
     v->u.name[0] = name[0];
     v->u.name[1] = name[1];
     return v;

@@ -2,13 +2,18 @@
 // selection sets, file descriptors and the three kinds of functions.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <new>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include "lisp/BlockCache.h"
 
 namespace lisp {
 
@@ -30,31 +35,105 @@ enum class Type : uint8_t {
 struct Value;
 struct Symbol;
 struct Function;
-// nil is the null reference.
-using Ref = std::shared_ptr<Value>;
+
+// A counted reference to a value; nil is the null reference. The count
+// lives in the value itself and is not atomic: values belong to the
+// interpreter's one thread, and lists make and drop them by the thousand.
+class Ref {
+public:
+    Ref() noexcept = default;
+    Ref(std::nullptr_t) noexcept {}
+    // Takes a new reference to v (which may be null).
+    explicit Ref(Value* v) noexcept;
+    Ref(const Ref& other) noexcept;
+    Ref(Ref&& other) noexcept : mValue(other.mValue) { other.mValue = nullptr; }
+    ~Ref();
+    Ref& operator=(const Ref& other) noexcept {
+        Ref(other).swap(*this);
+        return *this;
+    }
+    Ref& operator=(Ref&& other) noexcept {
+        Ref(std::move(other)).swap(*this);
+        return *this;
+    }
+    Ref& operator=(std::nullptr_t) noexcept {
+        reset();
+        return *this;
+    }
+
+    Value* get() const noexcept { return mValue; }
+    Value* operator->() const noexcept { return mValue; }
+    Value& operator*() const noexcept { return *mValue; }
+    explicit operator bool() const noexcept { return mValue != nullptr; }
+    void reset() noexcept { Ref().swap(*this); }
+    void swap(Ref& other) noexcept { std::swap(mValue, other.mValue); }
+    // Leaves this reference nil and hands its value over uncounted.
+    Value* detach() noexcept { return std::exchange(mValue, nullptr); }
+    // References to the value, this one included (0 for nil).
+    long use_count() const noexcept;
+
+    friend bool operator==(const Ref& a, const Ref& b) noexcept { return a.mValue == b.mValue; }
+    friend bool operator==(const Ref& a, std::nullptr_t) noexcept { return a.mValue == nullptr; }
+
+private:
+    Value* mValue = nullptr;
+};
 using Args = std::span<const Ref>;
 // A built-in receiving evaluated arguments.
 using NativeFn = std::function<Ref(Args)>;
 // A special form receiving its unevaluated argument list.
 using SpecialFn = Ref (*)(const Ref& args);
 
+// Whether values of a type hold text (str) or a function (fn): only those
+// members of a value's kind exist.
+constexpr bool holdsText(Type t) { return t == Type::Str || t == Type::CatchError || t == Type::File; }
+constexpr bool holdsFunction(Type t) { return t == Type::Subr || t == Type::Usubr || t == Type::Exrxsubr; }
+
 struct Value {
-    explicit Value(Type t) : type(t) {}
-    ~Value();
+    explicit Value(Type t) : type(t) {
+        if (holdsText(t)) new (&str) std::string();
+        else if (holdsFunction(t)) new (&fn) std::shared_ptr<const Function>();
+    }
+    ~Value() {
+        if (holdsText(type)) str.~basic_string();
+        else if (holdsFunction(type)) fn.~shared_ptr();
+    }
     Value(const Value&) = delete;
     Value& operator=(const Value&) = delete;
 
     Type type;
+    uint32_t refs = 0;  // counted by Ref
     union {
         int32_t i;
         double r;
         Symbol* sym;
         int64_t name[2];
+        Value* nextToFree;  // while the value is being freed
     } u{};
-    std::string str;  // Str, CatchError message
-    Ref car, cdr;     // Cons
-    std::shared_ptr<const Function> fn;  // Subr, Usubr, Exrxsubr
+    Ref car, cdr;  // Cons (nil in other values)
+    union {
+        std::string str;                     // Str, CatchError message, File path
+        std::shared_ptr<const Function> fn;  // Subr, Usubr, Exrxsubr
+    };
 };
+
+// Frees a value whose last reference went away.
+void releaseValue(Value* value) noexcept;
+
+inline Ref::Ref(Value* v) noexcept : mValue(v) {
+    if (mValue) ++mValue->refs;
+}
+inline Ref::Ref(const Ref& other) noexcept : mValue(other.mValue) {
+    if (mValue) ++mValue->refs;
+}
+inline Ref::~Ref() {
+    if (mValue && --mValue->refs == 0) releaseValue(mValue);
+}
+inline long Ref::use_count() const noexcept { return mValue ? static_cast<long>(mValue->refs) : 0; }
+
+// A new value of a type, with nothing in it yet. Values of every kind come
+// from the block cache: list-heavy code makes and drops them by the thousand.
+inline Ref makeValue(Type type) { return Ref(new (BlockCache<sizeof(Value)>::take()) Value(type)); }
 
 struct Function {
     Symbol* name = nullptr;  // null for an anonymous lambda
@@ -87,10 +166,19 @@ Ref trueValue();
 Ref quietValue();
 
 Ref makeInt(int32_t value);
-Ref makeReal(double value);
+inline Ref makeReal(double value) {
+    Ref v = makeValue(Type::Real);
+    v->u.r = value;
+    return v;
+}
 // A string ends at its first NUL character, as in AutoLISP.
 Ref makeString(std::string value);
-Ref makeCons(Ref car, Ref cdr);
+inline Ref makeCons(Ref car, Ref cdr) {
+    Ref v = makeValue(Type::Cons);
+    v->car = std::move(car);
+    v->cdr = std::move(cdr);
+    return v;
+}
 Ref makeList(const std::vector<Ref>& items);
 Ref makeEname(const int64_t name[2]);
 Ref makePickset(const int64_t name[2]);
