@@ -37,10 +37,11 @@ void ResultList::addName(const int64_t name[2]) {
 
 void ResultList::clear() {
     if (mHasStrings)
-        for (resbuf* node = mHead; node; node = node->rbnext)
+        for (resbuf* node = mStart.rbnext; node; node = node->rbnext)
             if (node->restype == RTSTR) std::free(node->resval.rstring);
     mHasStrings = false;
-    mHead = mTail = nullptr;
+    mStart.rbnext = nullptr;
+    mTail = &mStart;
     mBlock = 0;
     mNext = mEnd = nullptr;
 }
@@ -98,20 +99,19 @@ void ResultList::addStringEntity(const std::string& key, const AcDbObjectId* id)
 }
 
 void ResultList::addRealLong(double x, int32_t n) {
-    add(RTLB);
-    add(RTREAL)->resval.rreal = x;
-    add(RTDOTE);
-    add(RTLONG)->resval.rlong = n;
-    add(RTLE);
+    static constexpr short kTypes[] = {RTLB, RTREAL, RTDOTE, RTLONG, RTLE};
+    resbuf* pair = addNodes(kTypes, 5);
+    pair[1].resval.rreal = x;
+    pair[3].resval.rlong = n;
 }
 
 void ResultList::addListBegin() { add(RTLB); }
 void ResultList::addListEnd() { add(RTLE); }
 
 int ResultList::finish() {
-    if (!mHead) begin();
+    if (!started()) begin();
     add(RTLE);
-    int rc = acedRetList(mHead);
+    int rc = acedRetList(mStart.rbnext);
     clear();
     return rc;
 }

@@ -40,7 +40,7 @@ public:
     void addListEnd();
     // Closes the list, returns it with acedRetList and releases it.
     int finish();
-    bool started() const { return mHead != nullptr; }
+    bool started() const { return mStart.rbnext != nullptr; }
 
 private:
     // A zeroed node of the given type linked at the end of the chain
@@ -51,12 +51,25 @@ private:
         node->rbnext = nullptr;
         node->restype = static_cast<short>(type);
         std::memset(&node->resval, 0, sizeof node->resval);
-        if (mTail)
-            mTail->rbnext = node;
-        else
-            mHead = node;
+        mTail->rbnext = node;
         mTail = node;
         return node;
+    }
+    // Nodes of the given types, one after the other in one block, linked at
+    // the end of the chain with zeroed values (n at most the smallest block).
+    resbuf* addNodes(const short* types, std::size_t n) {
+        if (static_cast<std::size_t>(mEnd - mNext) < n) nextBlock();
+        resbuf* first = mNext;
+        mNext += n;
+        for (std::size_t i = 0; i < n; ++i) {
+            first[i].rbnext = first + i + 1;
+            first[i].restype = types[i];
+            std::memset(&first[i].resval, 0, sizeof first[i].resval);
+        }
+        first[n - 1].rbnext = nullptr;
+        mTail->rbnext = first;
+        mTail = first + n - 1;
+        return first;
     }
     resbuf* addString(int type, const std::string& text);
     void addName(const int64_t name[2]);
@@ -71,6 +84,6 @@ private:
     resbuf* mNext = nullptr;      // its next free node
     resbuf* mEnd = nullptr;       // and its end
     bool mHasStrings = false;
-    resbuf* mHead = nullptr;
-    resbuf* mTail = nullptr;
+    resbuf mStart{};           // links to the first node: every node has one before it
+    resbuf* mTail = &mStart;
 };

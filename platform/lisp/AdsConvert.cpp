@@ -137,14 +137,10 @@ Ref readValue(const resbuf*& node, int depth);
 
 // The value of a node that is a whole value by itself (a number, string,
 // name, T or nil); false for lists, points and groups. Most items of a
-// result list are such atoms, read here without a nested call.
-inline bool readAtom(const resbuf* node, Ref& value) {
+// result list are such atoms, read here without a nested call; the
+// numbers, most common of all, without leaving the caller.
+bool readOtherAtom(const resbuf* node, Ref& value) {
     switch (node->restype) {
-    case RTSHORT: value = makeInt(node->resval.rint); return true;
-    case RTLONG: value = makeInt(node->resval.rlong); return true;
-    case RTREAL:
-    case RTANG:
-    case RTORINT: value = makeReal(node->resval.rreal); return true;
     case RTSTR: value = makeString(node->resval.rstring ? node->resval.rstring : ""); return true;
     case RTENAME: value = makeEname(node->resval.rlname); return true;
     case RTPICKS: value = makePickset(node->resval.rlname); return true;
@@ -155,9 +151,27 @@ inline bool readAtom(const resbuf* node, Ref& value) {
     }
 }
 
-// The next value of a list: an atom in place, anything else by readValue.
+[[gnu::always_inline]] inline bool readAtom(const resbuf* node, Ref& value) {
+    switch (node->restype) {
+    case RTSHORT: value = makeInt(node->resval.rint); return true;
+    case RTLONG: value = makeInt(node->resval.rlong); return true;
+    case RTREAL:
+    case RTANG:
+    case RTORINT: value = makeReal(node->resval.rreal); return true;
+    default: return readOtherAtom(node, value);
+    }
+}
+
+Ref readList(const resbuf*& node, int depth);
+
+// The next value of a list: an atom or a nested list in place, anything
+// else by readValue.
 inline Ref readItem(const resbuf*& node, int depth) {
     Ref value;
+    if (node && node->restype == RTLB && depth <= kMaxNesting) {
+        node = node->rbnext;
+        return readList(node, depth);
+    }
     if (node && readAtom(node, value)) {
         node = node->rbnext;
         return value;
@@ -192,9 +206,9 @@ Ref readList(const resbuf*& node, int depth) {
         Ref cell = makeCons(readItem(node, depth + 1), nullptr);
         Value* raw = cell.get();
         if (last)
-            last->cdr = std::move(cell);
+            last->cdr.swap(cell);  // the last cell's cdr is nil until now
         else
-            head = std::move(cell);
+            head.swap(cell);
         beforeLast = last;
         last = raw;
     }

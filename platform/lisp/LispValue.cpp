@@ -81,36 +81,19 @@ Ref quietValue() {
     return quiet->self;
 }
 
-namespace {
-
-// Integers are never changed in place and eq compares them by value, so the
-// small ones that result lists and loops make by the thousand are shared.
-constexpr int32_t kFirstSharedInt = -128;
-constexpr int32_t kLastSharedInt = 1023;
-
-Ref newInt(int32_t value) {
-    Ref v = makeValue(Type::Int);
-    v->u.i = value;
-    return v;
-}
-
 const Ref* sharedInts() {
     // Never destroyed: values released during exit may still ask for one.
     static const Ref* table = [] {
         auto* ints = new Ref[kLastSharedInt - kFirstSharedInt + 1];
-        for (int32_t i = kFirstSharedInt; i <= kLastSharedInt; ++i) ints[i - kFirstSharedInt] = newInt(i);
+        for (int32_t i = kFirstSharedInt; i <= kLastSharedInt; ++i) {
+            Ref v = makeValue(Type::Int);
+            v->u.i = i;
+            ints[i - kFirstSharedInt] = std::move(v);
+        }
         return ints;
     }();
     return table;
 }
-
-}  // namespace
-
-Ref makeInt(int32_t value) {
-    if (value >= kFirstSharedInt && value <= kLastSharedInt) return sharedInts()[value - kFirstSharedInt];
-    return newInt(value);
-}
-
 
 Ref makeString(std::string value) {
     Ref v = makeValue(Type::Str);

@@ -86,14 +86,21 @@ using SpecialFn = Ref (*)(const Ref& args);
 
 // Whether values of a type hold text (str) or a function (fn): only those
 // members of a value's kind exist.
-constexpr bool holdsText(Type t) { return t == Type::Str || t == Type::CatchError || t == Type::File; }
-constexpr bool holdsFunction(Type t) { return t == Type::Subr || t == Type::Usubr || t == Type::Exrxsubr; }
+constexpr uint32_t typeBit(Type t) { return 1u << static_cast<unsigned>(t); }
+constexpr bool holdsText(Type t) {
+    return (typeBit(t) & (typeBit(Type::Str) | typeBit(Type::CatchError) | typeBit(Type::File))) != 0;
+}
+constexpr bool holdsFunction(Type t) {
+    return (typeBit(t) & (typeBit(Type::Subr) | typeBit(Type::Usubr) | typeBit(Type::Exrxsubr))) != 0;
+}
 
 struct Value {
     explicit Value(Type t) : type(t) {
         if (holdsText(t)) new (&str) std::string();
         else if (holdsFunction(t)) new (&fn) std::shared_ptr<const Function>();
     }
+    // A cons taking over both references.
+    Value(Ref&& first, Ref&& rest) : type(Type::Cons), car(std::move(first)), cdr(std::move(rest)) {}
     ~Value() {
         if (holdsText(type)) str.~basic_string();
         else if (holdsFunction(type)) fn.~shared_ptr();
@@ -165,7 +172,18 @@ std::vector<Symbol*> allSymbols();
 Ref trueValue();
 Ref quietValue();
 
-Ref makeInt(int32_t value);
+// Integers are never changed in place and eq compares them by value, so the
+// small ones that result lists and loops make by the thousand are shared.
+constexpr int32_t kFirstSharedInt = -128;
+constexpr int32_t kLastSharedInt = 1023;
+// The shared integers, kFirstSharedInt first.
+const Ref* sharedInts();
+inline Ref makeInt(int32_t value) {
+    if (value >= kFirstSharedInt && value <= kLastSharedInt) return sharedInts()[value - kFirstSharedInt];
+    Ref v = makeValue(Type::Int);
+    v->u.i = value;
+    return v;
+}
 inline Ref makeReal(double value) {
     Ref v = makeValue(Type::Real);
     v->u.r = value;
@@ -174,10 +192,7 @@ inline Ref makeReal(double value) {
 // A string ends at its first NUL character, as in AutoLISP.
 Ref makeString(std::string value);
 inline Ref makeCons(Ref car, Ref cdr) {
-    Ref v = makeValue(Type::Cons);
-    v->car = std::move(car);
-    v->cdr = std::move(cdr);
-    return v;
+    return Ref(new (BlockCache<sizeof(Value)>::take()) Value(std::move(car), std::move(cdr)));
 }
 Ref makeList(const std::vector<Ref>& items);
 Ref makeEname(const int64_t name[2]);
