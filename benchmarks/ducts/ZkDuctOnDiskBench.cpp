@@ -22,6 +22,7 @@
 #include "runtime/docman.h"
 #include "runtime/editor.h"
 #include "runtime/rxapp.h"
+#include "tests/support/DocumentHooks.h"
 
 namespace {
 
@@ -39,16 +40,7 @@ public:
         acedEditorPtr();
         acedRegCmds();
         adsSetOutputSink([](std::string_view) {});
-        acDocManager->onCurrentChanged = [](AcApDocument* doc) {
-            adsSetFunctionContext(doc);
-            acdbHostApplicationServices()->setWorkingDatabase(doc ? doc->database() : nullptr);
-        };
-        acDocManager->databaseDeleter = [](AcDbDatabase* db) {
-            if (acdbHostApplicationServices()->workingDatabase() == db)
-                acdbHostApplicationServices()->setWorkingDatabase(nullptr);
-            delete db;
-        };
-        acDocManager->onDocumentClosed = [](AcApDocument* doc) { adsDropFunctionContext(doc); };
+        installDocumentHooks();
         const char* base = std::getenv("ORV_BENCH_DISK_DIR");
         root = std::string(base ? base : "/var/tmp") + "/bench_zkduct_" + std::to_string(getpid());
         std::filesystem::remove_all(root);
@@ -71,10 +63,7 @@ public:
     ~DiskProjectHost() {
         delete gDocDataManager;
         gDocDataManager = nullptr;
-        acDocManager->closeAll();
-        acDocManager->onCurrentChanged = nullptr;
-        acDocManager->databaseDeleter = nullptr;
-        acDocManager->onDocumentClosed = nullptr;
+        closeDocumentsAndRemoveHooks();
         adsSetOutputSink({});
         std::filesystem::remove_all(root);
     }

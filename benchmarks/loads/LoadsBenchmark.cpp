@@ -12,6 +12,7 @@
 #include "lisp/Interpreter.h"
 #include "loads/CltdLookup.h"
 #include "runtime/docman.h"
+#include "tests/support/DocumentHooks.h"
 
 namespace {
 
@@ -43,15 +44,7 @@ int pairsHandler() {
 struct Host {
     Host() {
         adsSetOutputSink([](std::string_view) {});
-        acDocManager->onCurrentChanged = [](AcApDocument* doc) {
-            adsSetFunctionContext(doc);
-            acdbHostApplicationServices()->setWorkingDatabase(doc ? doc->database() : nullptr);
-        };
-        acDocManager->databaseDeleter = [](AcDbDatabase* db) {
-            if (acdbHostApplicationServices()->workingDatabase() == db)
-                acdbHostApplicationServices()->setWorkingDatabase(nullptr);
-            delete db;
-        };
+        installDocumentHooks();
         acDocManager->createDocument("/projects/bench/A.dwg", new AcDbDatabase(true));
         registerFunctionTable(kLispFunctionTable, kLispFunctionCount, 0);
         acedDefun("bench-noop", kNoopCode);

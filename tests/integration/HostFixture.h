@@ -18,6 +18,7 @@
 #include "runtime/docman.h"
 #include "runtime/editor.h"
 #include "runtime/rxapp.h"
+#include "tests/support/DocumentHooks.h"
 
 class HostFixture : public ::testing::Test {
 protected:
@@ -26,16 +27,7 @@ protected:
         acedEditorPtr();
         acedRegCmds();
         adsSetOutputSink([this](std::string_view text) { output.append(text); });
-        acDocManager->onCurrentChanged = [](AcApDocument* doc) {
-            adsSetFunctionContext(doc);
-            acdbHostApplicationServices()->setWorkingDatabase(doc ? doc->database() : nullptr);
-        };
-        acDocManager->databaseDeleter = [](AcDbDatabase* db) {
-            if (acdbHostApplicationServices()->workingDatabase() == db)
-                acdbHostApplicationServices()->setWorkingDatabase(nullptr);
-            delete db;
-        };
-        acDocManager->onDocumentClosed = [](AcApDocument* doc) { adsDropFunctionContext(doc); };
+        installDocumentHooks();
         // A project folder with its database, holding the first drawing.
         char pattern[] = "/tmp/orv-host-XXXXXX";
         root = mkdtemp(pattern);
@@ -45,10 +37,7 @@ protected:
         doc = acDocManager->createDocument(projectDir + "/A.dwg", new AcDbDatabase(true));
     }
     void TearDown() override {
-        acDocManager->closeAll();
-        acDocManager->onCurrentChanged = nullptr;
-        acDocManager->databaseDeleter = nullptr;
-        acDocManager->onDocumentClosed = nullptr;
+        closeDocumentsAndRemoveHooks();
         adsSetOutputSink({});
         std::error_code ec;
         std::filesystem::remove_all(root, ec);

@@ -10,21 +10,13 @@
 #include "lisp/AdsHost.h"
 #include "lisp/Interpreter.h"
 #include "runtime/docman.h"
+#include "tests/support/DocumentHooks.h"
 
 class LoadsFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         adsSetOutputSink([this](std::string_view text) { output.append(text); });
-        acDocManager->onCurrentChanged = [](AcApDocument* doc) {
-            adsSetFunctionContext(doc);
-            acdbHostApplicationServices()->setWorkingDatabase(doc ? doc->database() : nullptr);
-        };
-        acDocManager->databaseDeleter = [](AcDbDatabase* db) {
-            if (acdbHostApplicationServices()->workingDatabase() == db)
-                acdbHostApplicationServices()->setWorkingDatabase(nullptr);
-            delete db;
-        };
-        acDocManager->onDocumentClosed = [](AcApDocument* doc) { adsDropFunctionContext(doc); };
+        installDocumentHooks();
         doc = acDocManager->createDocument("/projects/loads/A.dwg", new AcDbDatabase(true));
         registerFunctionTable(kLispFunctionTable, kLispFunctionCount, 0);
         eval("(zk_hvac-loads-resetRoomData)");
@@ -32,10 +24,7 @@ protected:
         output.clear();
     }
     void TearDown() override {
-        acDocManager->closeAll();
-        acDocManager->onCurrentChanged = nullptr;
-        acDocManager->databaseDeleter = nullptr;
-        acDocManager->onDocumentClosed = nullptr;
+        closeDocumentsAndRemoveHooks();
         adsSetOutputSink({});
     }
     // Evaluates AutoLISP and returns the value in its prin1 form.
