@@ -64,11 +64,7 @@ TEST_P(ProjectDbTest, UpdateOverAnotherUsersChangeIs3197AndKeepsTheirValue)
 {
     IProjectDatabasePtr mine = open(), theirs = open();
     _variant_t fields, updated;
-    mine.SetTable(L"tblGlobal", L"sKey");
-    ASSERT_TRUE(mine.Seek(L"ELBOW RADIUS", fields));
-    theirs.SetTable(L"tblGlobal", L"sKey");
-    ASSERT_TRUE(theirs.Seek(L"ELBOW RADIUS", fields));
-    ASSERT_TRUE(theirs.Update(makeFieldList({{L"dNumber", 2.5}}), updated));
+    ASSERT_NO_FATAL_FAILURE(bothReadThenTheyChange(mine, theirs));
 
     EXPECT_THROW(mine.Update(makeFieldList({{L"sText", L"3"}}), updated), _com_error);
     _bstr_t text;

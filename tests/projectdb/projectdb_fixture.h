@@ -20,6 +20,16 @@ protected:
 
     // A component instance opened on the project file.
     IProjectDatabasePtr open();
+    // Two users read the global ELBOW RADIUS row; then the second changes
+    // its number to 2.5, so the first user's copy is out of date.
+    void bothReadThenTheyChange(IProjectDatabasePtr& mine, IProjectDatabasePtr& theirs) {
+        _variant_t fields, updated;
+        mine.SetTable(L"tblGlobal", L"sKey");
+        ASSERT_TRUE(mine.Seek(L"ELBOW RADIUS", fields));
+        theirs.SetTable(L"tblGlobal", L"sKey");
+        ASSERT_TRUE(theirs.Seek(L"ELBOW RADIUS", fields));
+        ASSERT_TRUE(theirs.Update(makeFieldList({{L"dNumber", 2.5}}), updated));
+    }
     std::wstring widePath() const;
     bool onServer() const { return GetParam() == Engine::Postgres; }
 

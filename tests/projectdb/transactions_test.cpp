@@ -162,11 +162,7 @@ TEST_P(ProjectDbTest, UpdateInsideATransactionStillRefusesAnotherUsersChange)
 {
     IProjectDatabasePtr mine = open(), theirs = open();
     _variant_t fields, updated;
-    mine.SetTable(L"tblGlobal", L"sKey");
-    ASSERT_TRUE(mine.Seek(L"ELBOW RADIUS", fields));
-    theirs.SetTable(L"tblGlobal", L"sKey");
-    ASSERT_TRUE(theirs.Seek(L"ELBOW RADIUS", fields));
-    ASSERT_TRUE(theirs.Update(makeFieldList({{L"dNumber", 2.5}}), updated));
+    ASSERT_NO_FATAL_FAILURE(bothReadThenTheyChange(mine, theirs));
 
     mine.BeginTrans();
     ASSERT_TRUE(mine.Execute(L"insert into tblDuct (AIRFLOW) values ('first')"));  // holds the write lock now
